@@ -1,0 +1,65 @@
+#pragma once
+
+#include "formvalues.h"
+#include "linksettings.h"
+
+#include <QList>
+#include <QMainWindow>
+
+class QCheckBox;
+class QLabel;
+class QLineEdit;
+class Ui_MainWindow;
+
+// The model-2 program's one window: the parameter form, the link settings and
+// every operation of the program as a slot.
+class MainWindow : public QMainWindow
+{
+    Q_OBJECT
+
+public:
+    explicit MainWindow(QWidget *parent = nullptr);
+    ~MainWindow() override;
+
+    void loadfile(bool isDefault);
+
+    // The window's link settings and working strings.
+    linkSettings &currentSettings() { return settings; }
+
+public slots:
+    void newfile();
+    void openfile();
+    void save();
+    void saveas();
+    void verify_func();
+    void allapot();
+    void show_port();
+    void setCheck();
+    void setFixChar();
+    void setAckChar();
+    void setSeparators();
+    void setUploadCommand();
+    void setChks8();
+    void setChks16();
+    void setChks24();
+    void setChks32();
+    void download();
+    void readup();
+    void show_info();
+    void nevjegy();
+    void contents();
+    void input_check();
+    void smskpSelect();
+
+private:
+    // The form's fields in form order: its line edits, then its check boxes.
+    QList<QLineEdit *> lineEdits() const;
+    QList<QCheckBox *> checkBoxes() const;
+    formValues formContents() const;
+
+    Ui_MainWindow *ui;
+    linkSettings settings;
+    QLabel *portLabel = nullptr;
+    QLabel *fileLabel = nullptr;
+    QLabel *linkLabel = nullptr;
+};

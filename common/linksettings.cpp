@@ -1,0 +1,72 @@
+#include "linksettings.h"
+
+#include <QStringList>
+#include <QTextStream>
+
+linkSettings::linkSettings() = default;
+
+linkSettings::linkSettings(const QString &port, int baud, qint8 chks, qint8 ack, int timeout)
+    : port(port), baud(baud), chks(chks), ack(ack), timeout(timeout)
+{
+}
+
+QString charText(qint8 byte)
+{
+    return QString(QChar(static_cast<uchar>(byte)));
+}
+
+namespace {
+
+qint8 firstByte(const QString &value)
+{
+    return static_cast<qint8>(value.toLatin1().at(0));
+}
+
+} // namespace
+
+quint8 linkSettings::readFrom(QTextStream &stream)
+{
+    quint8 found = 0;
+    QString line;
+    do {
+        line = stream.readLine().remove(QLatin1Char(' '));
+        const QStringList parts = line.split(QLatin1Char('='), Qt::KeepEmptyParts);
+        const QString &key = parts.first();
+        const QString &value = parts.last();
+        bool isNumber = false;
+        const int number = value.toInt(&isNumber, 10);
+
+        if (key == QLatin1String("Baudrate") && isNumber) {
+            baud = number;
+            found += 1;
+        }
+        if (key == QLatin1String("Port") && !value.isEmpty()) {
+            port = value;
+            found += 2;
+        }
+        if (key == QLatin1String("SerialTimeout") && isNumber) {
+            timeout = number;
+            found += 4;
+        }
+        if (key == QLatin1String("CheckSize")) {
+            if (isNumber && number >= 1 && number <= 4) {
+                chks = static_cast<qint8>(number - 1);
+                found += 8;
+            } else if (!isNumber && !value.isEmpty()) {
+                chks = firstByte(value);
+                found += 8;
+            }
+        }
+        if (key == QLatin1String("CheckValue") && isNumber && (number == 0 || number == 1)) {
+            check = number;
+            found += 16;
+        }
+        if (key == QLatin1String("UploadCommand") && !value.isEmpty())
+            upCmd = firstByte(value);
+        if (key == QLatin1String("UploadSeparator") && !value.isEmpty())
+            upSep = firstByte(value);
+        if (key == QLatin1String("DownloadSeparator") && !value.isEmpty())
+            dlSep = firstByte(value);
+    } while (line != QLatin1String("---") && !stream.atEnd());
+    return static_cast<quint8>(31 - found);
+}

@@ -1,0 +1,2 @@
+#include "seriallink.h"
+// Implementation in progress.

@@ -1,0 +1,49 @@
+#pragma once
+
+#include <QString>
+#include <functional>
+#include <memory>
+
+class QSerialPort;
+
+// The COM-port sequence every exchange with the unit uses: open the named
+// port, set the fixed line mode and the per-byte read wait, move single
+// bytes, close. Writes the diagnostic lines of a failed set-up itself.
+class serialLink
+{
+public:
+    serialLink();
+    ~serialLink(); // closes the port if it is still open
+
+    serialLink(const serialLink &) = delete;
+    serialLink &operator=(const serialLink &) = delete;
+
+    // Device path that a port name ("COM3") stands for on this platform.
+    static QString devicePath(const QString &portName);
+
+    // Open, configure from the mode string and set the read wait
+    // (multiplier + constant ms per byte). False on any failure, after the
+    // diagnostic line; the port is then closed.
+    bool setUp(const QString &portName, int readMultiplier, int readConstant);
+
+    // Open alone (the port dialog's probe); false if the port cannot be held.
+    bool open(const QString &portName);
+    void close();
+    bool isOpen() const;
+
+    // One byte out, written out before returning; false when it failed.
+    bool writeByte(char byte);
+    // The five command bytes '!', a, b, CR, LF, one write each.
+    bool writeCommand(char a, char b);
+    // Waits at most the read wait for one byte; false when none came.
+    bool readByte(char &byte);
+
+    // Asked while a read waits; when it answers true the read gives up at
+    // once with no byte (workers stop cooperatively this way).
+    void setInterruptCheck(std::function<bool()> interrupted);
+
+private:
+    std::unique_ptr<QSerialPort> port;
+    int readWaitMs = 0;
+    std::function<bool()> interrupted;
+};
