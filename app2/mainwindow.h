@@ -8,6 +8,7 @@
 
 class QCheckBox;
 class QLabel;
+class editingEnd;
 class QLineEdit;
 class Ui_MainWindow;
 
@@ -52,6 +53,11 @@ public slots:
     void smskpSelect();
 
 private:
+    void tickChksAction();
+    void setActionIcons();
+    void groupChksActions();
+    void connectActions();
+
     // The form's fields in form order: its line edits, then its check boxes.
     QList<QLineEdit *> lineEdits() const;
     QList<QCheckBox *> checkBoxes() const;
@@ -62,4 +68,5 @@ private:
     QLabel *portLabel = nullptr;
     QLabel *fileLabel = nullptr;
     QLabel *linkLabel = nullptr;
+    editingEnd *editCheck = nullptr;
 };

@@ -12,6 +12,8 @@ private slots:
     void readFromOnlyEndLine();
     void readFromKeys();
     void readFromStopsAtEndLine();
+    void sumModeOrFixedCharacter_data();
+    void sumModeOrFixedCharacter();
 };
 
 void RecordTest::defaults()
@@ -85,6 +87,29 @@ void RecordTest::readFromStopsAtEndLine()
     QCOMPARE(int(s.readFrom(stream)), 31 - 2);
     QCOMPARE(s.port, QStringLiteral("COM2"));
     QCOMPARE(s.baud, 1200);
+}
+
+void RecordTest::sumModeOrFixedCharacter_data()
+{
+    QTest::addColumn<int>("chks");
+    QTest::addColumn<int>("mode");
+    QTest::newRow("8bit") << 0 << 0;
+    QTest::newRow("16bit") << 1 << 1;
+    QTest::newRow("24bit") << 2 << 2;
+    QTest::newRow("32bit") << 3 << 3;
+    QTest::newRow("4 is a character") << 4 << -1;
+    QTest::newRow("digit 0 typed") << int('0') << -1;
+    QTest::newRow("negative") << -1 << -1;
+    QTest::newRow("lowest") << -128 << -1;
+}
+
+void RecordTest::sumModeOrFixedCharacter()
+{
+    QFETCH(int, chks);
+    QFETCH(int, mode);
+    linkSettings s;
+    s.chks = static_cast<qint8>(chks);
+    QCOMPARE(s.sumMode(), mode);
 }
 
 QTEST_GUILESS_MAIN(RecordTest)

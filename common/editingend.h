@@ -1,0 +1,24 @@
+#pragma once
+
+#include <QObject>
+
+class QLineEdit;
+
+// Tells when the user finishes editing one of the watched line edits: on
+// Return, and on every loss of focus whether or not the text changed (line
+// edits of today report a focus loss only after a change).
+class editingEnd : public QObject
+{
+    Q_OBJECT
+
+public:
+    using QObject::QObject;
+
+    void watch(QLineEdit *edit);
+
+signals:
+    void finished();
+
+protected:
+    bool eventFilter(QObject *watched, QEvent *event) override;
+};
