@@ -1,2 +1,250 @@
 #include "seriallink.h"
-// Implementation in progress.
+
+#include <QDeadlineTimer>
+#include <QDebug>
+#include <QDir>
+#include <QFileInfo>
+#include <QRegularExpression>
+#include <QSerialPort>
+#include <QStringList>
+#include <optional>
+
+namespace {
+
+const QString lineModeText = QStringLiteral("baud=1200 data=8 parity=N stop=1");
+
+// A wait is cut into slices this long, so that an interrupt is seen soon.
+constexpr int sliceMs = 20;
+// A single byte that cannot be handed to the driver within this has failed.
+constexpr int writeLimitMs = 2000;
+
+struct lineMode
+{
+    qint32 baud = 0;
+    QSerialPort::DataBits dataBits = QSerialPort::Data8;
+    QSerialPort::Parity parity = QSerialPort::NoParity;
+    QSerialPort::StopBits stopBits = QSerialPort::OneStop;
+};
+
+// Reads a mode string such as "baud=1200 data=8 parity=N stop=1".
+std::optional<lineMode> parseLineMode(const QString &text)
+{
+    lineMode mode;
+    const QStringList items = text.split(QLatin1Char(' '), Qt::SkipEmptyParts);
+    for (const QString &item : items) {
+        const QString key = item.section(QLatin1Char('='), 0, 0).toLower();
+        const QString value = item.section(QLatin1Char('='), 1).toUpper();
+        bool isNumber = false;
+        const int number = value.toInt(&isNumber);
+        if (key == QLatin1String("baud") && isNumber && number > 0)
+            mode.baud = number;
+        else if (key == QLatin1String("data") && isNumber && number >= 5 && number <= 8)
+            mode.dataBits = static_cast<QSerialPort::DataBits>(number);
+        else if (key == QLatin1String("parity") && value == QLatin1String("N"))
+            mode.parity = QSerialPort::NoParity;
+        else if (key == QLatin1String("parity") && value == QLatin1String("E"))
+            mode.parity = QSerialPort::EvenParity;
+        else if (key == QLatin1String("parity") && value == QLatin1String("O"))
+            mode.parity = QSerialPort::OddParity;
+        else if (key == QLatin1String("parity") && value == QLatin1String("M"))
+            mode.parity = QSerialPort::MarkParity;
+        else if (key == QLatin1String("parity") && value == QLatin1String("S"))
+            mode.parity = QSerialPort::SpaceParity;
+        else if (key == QLatin1String("stop") && value == QLatin1String("1"))
+            mode.stopBits = QSerialPort::OneStop;
+        else if (key == QLatin1String("stop") && value == QLatin1String("1.5"))
+            mode.stopBits = QSerialPort::OneAndHalfStop;
+        else if (key == QLatin1String("stop") && value == QLatin1String("2"))
+            mode.stopBits = QSerialPort::TwoStop;
+        else
+            return std::nullopt;
+    }
+    if (mode.baud == 0)
+        return std::nullopt;
+    return mode;
+}
+
+// The system's reason for a failed open, for the line after the diagnostic.
+QString openFailureReason(const QString &path, const QSerialPort &port)
+{
+    if (path.isEmpty())
+        return QStringLiteral("no device is known for this port name");
+    const QFileInfo device(path);
+    if (!device.exists())
+        return path + QStringLiteral(": no such device");
+    if (port.error() == QSerialPort::PermissionError) {
+        if (!device.isReadable() || !device.isWritable())
+            return path + QStringLiteral(": permission denied (the user must be in the dialout group)");
+        return path + QStringLiteral(": busy, held by another program");
+    }
+    return path + QStringLiteral(": ") + port.errorString();
+}
+
+} // namespace
+
+serialLink::serialLink() = default;
+
+serialLink::~serialLink()
+{
+    close();
+}
+
+QString serialLink::portMapFolder()
+{
+    QString config = qEnvironmentVariable("XDG_CONFIG_HOME");
+    if (config.isEmpty())
+        config = QDir::homePath() + QStringLiteral("/.config");
+    return config + QStringLiteral("/varlok/ports");
+}
+
+QString serialLink::devicePath(const QString &portName)
+{
+#ifdef Q_OS_WIN
+    return portName;
+#else
+    QString path;
+    const QFileInfo mapped(portMapFolder() + QLatin1Char('/') + portName);
+    if (!portName.isEmpty() && mapped.isSymLink()) {
+        path = mapped.symLinkTarget();
+    } else {
+        static const QRegularExpression comName(QStringLiteral("^COM([1-9][0-9]*)$"));
+        const QRegularExpressionMatch match = comName.match(portName);
+        if (!match.hasMatch())
+            return QString();
+        path = QStringLiteral("/dev/ttyS") + QString::number(match.captured(1).toInt() - 1);
+    }
+    // The port's lock file is named after the path, so a link and its
+    // target must not lock apart: always use the canonical path.
+    const QString canonical = QFileInfo(path).canonicalFilePath();
+    return canonical.isEmpty() ? path : canonical;
+#endif
+}
+
+bool serialLink::open(const QString &portName)
+{
+    close();
+    const QString path = devicePath(portName);
+    port = std::make_unique<QSerialPort>();
+    port->setPortName(path);
+    if (path.isEmpty() || !port->open(QIODevice::ReadWrite))
+        return false;
+    port->clear(); // bytes left over from before the open are not the unit's answer
+    return true;
+}
+
+bool serialLink::setUp(const QString &portName, int readMultiplier, int readConstant)
+{
+    if (!open(portName)) {
+        qDebug().noquote() << "unable to open comport";
+        qDebug().noquote() << openFailureReason(devicePath(portName), *port);
+        close();
+        return false;
+    }
+    if (!configure())
+        return false;
+    if (readMultiplier < 0 || readConstant < 0) {
+        qDebug().noquote() << "unable to set comport time-out settings";
+        close();
+        return false;
+    }
+    readWaitMs = readMultiplier + readConstant;
+    return true;
+}
+
+bool serialLink::configure()
+{
+    const std::optional<lineMode> mode = parseLineMode(lineModeText);
+    if (!mode) {
+        qDebug().noquote() << "unable to set comport dcb settings";
+        close();
+        return false;
+    }
+    // DTR and RTS stay as they are: a pseudo-terminal refuses them.
+    if (!port->setBaudRate(mode->baud) || !port->setDataBits(mode->dataBits)
+        || !port->setParity(mode->parity) || !port->setStopBits(mode->stopBits)
+        || !port->setFlowControl(QSerialPort::NoFlowControl)) {
+        qDebug().noquote() << "unable to set comport cfg settings";
+        close();
+        return false;
+    }
+    return true;
+}
+
+void serialLink::close()
+{
+    if (port && port->isOpen())
+        port->close();
+}
+
+bool serialLink::isOpen() const
+{
+    return port && port->isOpen();
+}
+
+bool serialLink::writeByte(char byte)
+{
+    if (!isOpen())
+        return false;
+    if (port->write(&byte, 1) != 1) {
+        endedByError();
+        return false;
+    }
+    while (port->bytesToWrite() > 0) {
+        if (!waitSliced(writeLimitMs, &QSerialPort::waitForBytesWritten))
+            return false;
+    }
+    return true;
+}
+
+bool serialLink::writeCommand(char a, char b)
+{
+    for (const char byte : {'!', a, b, '\r', '\n'}) {
+        if (!writeByte(byte))
+            return false;
+    }
+    return true;
+}
+
+bool serialLink::readByte(char &byte)
+{
+    if (!isOpen())
+        return false;
+    if (port->bytesAvailable() == 0 && !waitSliced(readWaitMs, &QSerialPort::waitForReadyRead))
+        return false;
+    return port->getChar(&byte);
+}
+
+void serialLink::setInterruptCheck(std::function<bool()> check)
+{
+    interrupted = std::move(check);
+}
+
+// Runs a port wait for at most ms, in slices, asking the interrupt check
+// before each; true when the wait was met.
+bool serialLink::waitSliced(int ms, bool (QSerialPort::*wait)(int))
+{
+    const QDeadlineTimer deadline(ms);
+    do {
+        if (interrupted && interrupted())
+            return false;
+        const int slice = static_cast<int>(qMin<qint64>(deadline.remainingTime(), sliceMs));
+        if ((port.get()->*wait)(slice))
+            return true;
+        if (endedByError())
+            return false;
+    } while (!deadline.hasExpired());
+    return false;
+}
+
+// A read, write or resource error ends the exchange: the port is closed at
+// the first one, as a vanished device would otherwise report it again and again.
+bool serialLink::endedByError()
+{
+    const QSerialPort::SerialPortError error = port->error();
+    if (error == QSerialPort::NoError || error == QSerialPort::TimeoutError) {
+        port->clearError();
+        return false;
+    }
+    port->close();
+    return true;
+}

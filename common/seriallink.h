@@ -18,7 +18,10 @@ public:
     serialLink(const serialLink &) = delete;
     serialLink &operator=(const serialLink &) = delete;
 
-    // Device path that a port name ("COM3") stands for on this platform.
+    // Folder whose links map port names to devices ("COM3" -> /dev/ttyUSB0).
+    static QString portMapFolder();
+    // Device path that a port name ("COM3") stands for on this platform;
+    // empty when the name stands for none.
     static QString devicePath(const QString &portName);
 
     // Open, configure from the mode string and set the read wait
@@ -26,7 +29,8 @@ public:
     // diagnostic line; the port is then closed.
     bool setUp(const QString &portName, int readMultiplier, int readConstant);
 
-    // Open alone (the port dialog's probe); false if the port cannot be held.
+    // Open alone, silently (the port dialog's probe); false if the port
+    // cannot be held.
     bool open(const QString &portName);
     void close();
     bool isOpen() const;
@@ -38,11 +42,15 @@ public:
     // Waits at most the read wait for one byte; false when none came.
     bool readByte(char &byte);
 
-    // Asked while a read waits; when it answers true the read gives up at
-    // once with no byte (workers stop cooperatively this way).
+    // Asked while a read or write waits; when it answers true the transfer
+    // gives up at once (workers stop cooperatively this way).
     void setInterruptCheck(std::function<bool()> interrupted);
 
 private:
+    bool configure();
+    bool waitSliced(int ms, bool (QSerialPort::*wait)(int));
+    bool endedByError();
+
     std::unique_ptr<QSerialPort> port;
     int readWaitMs = 0;
     std::function<bool()> interrupted;

@@ -1,0 +1,70 @@
+#include "deviceexchange.h"
+
+#include "seriallink.h"
+
+deviceExchange::deviceExchange(const QString &portName)
+    : portName(portName)
+{
+}
+
+void deviceExchange::setCancelCheck(std::function<bool()> check)
+{
+    cancelled = std::move(check);
+}
+
+void deviceExchange::setProgress(std::function<void()> step)
+{
+    progress = std::move(step);
+}
+
+deviceExchange::Reply deviceExchange::readout()
+{
+    Reply reply;
+    char last = 0;
+    reply.outcome = collect(1500, 'R', 'd', [&](char byte) {
+        last = byte;
+        if (byte == '\r') {
+            reply.text += QLatin1Char('|');
+            if (progress)
+                progress();
+        } else if (byte != '\n') {
+            reply.text += QChar(static_cast<uchar>(byte));
+        }
+    });
+    if (last == '\n')
+        reply.text.chop(1);
+    return reply;
+}
+
+deviceExchange::Reply deviceExchange::status(int waitMs)
+{
+    Reply reply;
+    reply.outcome = collect(waitMs, '?', '?', [&](char byte) {
+        reply.text += QChar(static_cast<uchar>(byte));
+        if (progress)
+            progress();
+    });
+    reply.text.chop(1); // the last byte received is not part of the reply
+    return reply;
+}
+
+// Sets up the port, sends the command and hands every byte to take until a
+// read brings none; the port is closed on every path.
+deviceExchange::Outcome deviceExchange::collect(int readWaitMs, char commandA, char commandB,
+                                                const byteHandler &take)
+{
+    serialLink link;
+    if (!link.setUp(portName, readWaitMs, 0))
+        return OpenFailed;
+    if (!link.writeCommand(commandA, commandB))
+        return Received; // nothing went out, so nothing comes back
+    for (int count = 0; count < maxReplyBytes; ++count) {
+        if (cancelled && cancelled())
+            return Cancelled;
+        char byte = 0;
+        if (!link.readByte(byte))
+            return Received;
+        take(byte);
+    }
+    return TooLong;
+}

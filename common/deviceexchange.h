@@ -1,0 +1,52 @@
+#pragma once
+
+#include <QString>
+#include <functional>
+
+// The exchanges that collect a reply of open length from the unit (read-out
+// and status query): set up the port, send the command, gather bytes until
+// the unit falls silent, close the port. No widget is touched: progress and
+// cancelling reach the caller through the functions it sets.
+class deviceExchange
+{
+public:
+    enum Outcome {
+        OpenFailed, // the port could not be opened or set up (diagnostic line written)
+        Cancelled,  // the cancel check answered true before a read
+        TooLong,    // the unit did not stop within the reply limit
+        Received    // the unit fell silent; text holds the reply
+    };
+
+    struct Reply
+    {
+        Outcome outcome = OpenFailed;
+        QString text;
+    };
+
+    explicit deviceExchange(const QString &portName);
+
+    // Asked before every read; true ends the exchange as cancelled.
+    void setCancelCheck(std::function<bool()> check);
+    // Called for every step of progress: each CR of a read-out, each byte of
+    // a status reply.
+    void setProgress(std::function<void()> step);
+
+    // Read-out command, 1500 ms per byte. Every CR becomes "|", LF is
+    // dropped, other bytes are Latin-1; when the last byte was LF the last
+    // character goes too.
+    Reply readout();
+    // Status command, waitMs per byte. Every byte received but the last one,
+    // as Latin-1, CR and LF included.
+    Reply status(int waitMs);
+
+    // Longest reply collected; reaching it is a failed exchange.
+    static constexpr int maxReplyBytes = 4096;
+
+private:
+    using byteHandler = std::function<void(char)>;
+    Outcome collect(int readWaitMs, char commandA, char commandB, const byteHandler &take);
+
+    QString portName;
+    std::function<bool()> cancelled;
+    std::function<void()> progress;
+};

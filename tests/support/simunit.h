@@ -1,0 +1,94 @@
+#pragma once
+
+#include <QByteArray>
+#include <QMutex>
+#include <QString>
+#include <QWaitCondition>
+#include <atomic>
+#include <chrono>
+#include <memory>
+
+class QTemporaryDir;
+class QThread;
+
+// A simulated model-2 unit at the far end of a pseudo-terminal. It records
+// every byte it receives and answers from its own thread:
+//   "!WR\r\n": the handshake, then it reads the record's lines and sends its
+//              final two bytes;
+//   "!Rd\r\n": the read-out reply;  "!??\r\n": the status reply.
+// An empty handshake or answer means the unit stays silent at that point.
+class simUnit
+{
+public:
+    simUnit();  // opens the pseudo-terminal and starts answering
+    ~simUnit(); // stops answering, removes its port map
+
+    simUnit(const simUnit &) = delete;
+    simUnit &operator=(const simUnit &) = delete;
+
+    // True when the pseudo-terminal is open and the unit answers.
+    bool isRunning() const;
+    // The device the programs open (the follower end).
+    QString devicePath() const;
+
+    // Points XDG_CONFIG_HOME at a fresh folder whose port map links portName
+    // to this unit; the old value comes back with the destructor.
+    bool mapAs(const QString &portName);
+
+    void setHandshake(const QByteArray &bytes);    // default "Rec\r\n"
+    void setFinalAnswer(const QByteArray &bytes);  // default "OK"
+    void setRecordLines(int lines);                // default 44
+    void setReadoutReply(const QByteArray &bytes); // default none
+    void setStatusReply(const QByteArray &bytes);  // default none
+    void setSilent(bool silent);                   // answers nothing at all
+    // After a complete load the read-out reply becomes the loaded lines
+    // (without an empty last line).
+    void setRememberLoads(bool remember);
+    // Moves every byte, both ways, at the pace of a 1200 baud line.
+    void setPaced(bool paced);
+
+    QByteArray received() const;
+    void clearReceived();
+    // Waits until at least count bytes have come in, at most timeoutMs.
+    bool waitForReceived(int count, int timeoutMs) const;
+    // Number of loads whose record came in complete.
+    int loadsCompleted() const;
+
+private:
+    enum class state { command, record };
+
+    void serve();
+    QByteArray take(char byte);
+    QByteArray finishLoad();
+    void send(const QByteArray &bytes);
+    void paceOneByte(std::chrono::steady_clock::time_point ready);
+
+    int leader = -1;
+    int follower = -1;
+    QString followerPath;
+    QThread *thread = nullptr;
+    std::atomic<bool> stopping{false};
+    std::unique_ptr<QTemporaryDir> portMap;
+    QByteArray savedConfigHome;
+    bool hadConfigHome = false;
+
+    // Owned by the answering thread.
+    state phase = state::command;
+    QByteArray lastFive;
+    int linesSeen = 0;
+    qsizetype recordStart = 0;
+    std::chrono::steady_clock::time_point lineFree; // end of the byte on the line
+
+    mutable QMutex mutex;
+    mutable QWaitCondition arrived;
+    QByteArray bytesIn;
+    QByteArray handshake = "Rec\r\n";
+    QByteArray finalAnswer = "OK";
+    int recordLines = 44;
+    QByteArray readoutReply;
+    QByteArray statusReply;
+    bool silent = false;
+    bool rememberLoads = false;
+    bool paced = false;
+    int loads = 0;
+};

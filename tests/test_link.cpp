@@ -1,0 +1,268 @@
+#include "debugcapture.h"
+#include "deviceexchange.h"
+#include "seriallink.h"
+#include "simunit.h"
+
+#include <QFile>
+#include <QTest>
+
+namespace {
+
+// Read-out lines "f0", "f1", ..., each ended by CR LF.
+QByteArray readoutLines(int count)
+{
+    QByteArray lines;
+    for (int i = 0; i < count; ++i)
+        lines += "f" + QByteArray::number(i) + "\r\n";
+    return lines;
+}
+
+QString joinedFields(int count)
+{
+    QStringList fields;
+    for (int i = 0; i < count; ++i)
+        fields += QStringLiteral("f%1").arg(i);
+    return fields.join(QLatin1Char('|'));
+}
+
+} // namespace
+
+class LinkTest : public QObject
+{
+    Q_OBJECT
+private slots:
+    void devicePathResolution_data();
+    void devicePathResolution();
+    void missingPortFails();
+    void heldPortIsRefused();
+    void bytesMoveBothWays();
+    void readWithoutByte();
+    void interruptEndsWait();
+    void vanishedUnitEndsExchange();
+
+    void readoutCollection_data();
+    void readoutCollection();
+    void readoutCancel();
+    void readoutOpenFailure();
+    void statusCollection_data();
+    void statusCollection();
+};
+
+void LinkTest::devicePathResolution_data()
+{
+    QTest::addColumn<QString>("portName");
+    QTest::addColumn<QString>("expected"); // "unit": the simulated unit's device
+
+    QTest::newRow("mapped") << "COM3" << "unit";
+    QTest::newRow("mapped through a second link") << "COM4" << "unit";
+    QTest::newRow("COM1") << "COM1" << "/dev/ttyS0";
+    QTest::newRow("COM12") << "COM12" << "/dev/ttyS11";
+    QTest::newRow("COM0") << "COM0" << "";
+    QTest::newRow("not a COM name") << "LPT1" << "";
+    QTest::newRow("empty") << "" << "";
+}
+
+void LinkTest::devicePathResolution()
+{
+    QFETCH(QString, portName);
+    QFETCH(QString, expected);
+    simUnit unit;
+    QVERIFY(unit.mapAs(QStringLiteral("COM3")));
+    const QString folder = serialLink::portMapFolder();
+    QVERIFY(QFile::link(folder + QStringLiteral("/COM3"), folder + QStringLiteral("/COM4")));
+    if (expected == QLatin1String("unit"))
+        expected = unit.devicePath();
+    QCOMPARE(serialLink::devicePath(portName), expected);
+}
+
+void LinkTest::missingPortFails()
+{
+    simUnit unit;
+    QVERIFY(unit.mapAs(QStringLiteral("COM3")));
+    QVERIFY(QFile::link(QStringLiteral("/nonexistent/ttyQ9"),
+                        serialLink::portMapFolder() + QStringLiteral("/COM9")));
+    debugCapture log;
+    serialLink link;
+    QVERIFY(!link.setUp(QStringLiteral("COM9"), 100, 0));
+    QVERIFY(!link.isOpen());
+    const QStringList lines = log.lines();
+    QCOMPARE(lines.size(), 2);
+    QCOMPARE(lines.first(), QStringLiteral("unable to open comport"));
+    QVERIFY(lines.last().contains(QLatin1String("/nonexistent/ttyQ9")));
+}
+
+void LinkTest::heldPortIsRefused()
+{
+    simUnit unit;
+    QVERIFY(unit.mapAs(QStringLiteral("COM3")));
+    serialLink first;
+    QVERIFY(first.setUp(QStringLiteral("COM3"), 100, 0));
+    {
+        debugCapture log;
+        serialLink second;
+        QVERIFY(!second.setUp(QStringLiteral("COM3"), 100, 0));
+        QCOMPARE(log.lines().value(0), QStringLiteral("unable to open comport"));
+        QVERIFY(log.lines().value(1).contains(QLatin1String("busy")));
+    }
+    first.close();
+    serialLink third;
+    QVERIFY(third.setUp(QStringLiteral("COM3"), 100, 0));
+}
+
+void LinkTest::bytesMoveBothWays()
+{
+    simUnit unit;
+    QVERIFY(unit.mapAs(QStringLiteral("COM3")));
+    unit.setStatusReply(QByteArray("A\xA4\x00Z", 4));
+    serialLink link;
+    QVERIFY(link.setUp(QStringLiteral("COM3"), 1000, 0));
+    QVERIFY(link.writeCommand('?', '?'));
+    QVERIFY(unit.waitForReceived(5, 5000));
+    QCOMPARE(unit.received(), QByteArray("!??\r\n"));
+    QByteArray got;
+    char byte = 0;
+    while (got.size() < 4 && link.readByte(byte))
+        got += byte;
+    QCOMPARE(got, QByteArray("A\xA4\x00Z", 4));
+}
+
+void LinkTest::readWithoutByte()
+{
+    simUnit unit;
+    QVERIFY(unit.mapAs(QStringLiteral("COM3")));
+    serialLink link;
+    QVERIFY(link.setUp(QStringLiteral("COM3"), 100, 50));
+    char byte = 'x';
+    QVERIFY(!link.readByte(byte));
+    QVERIFY(link.isOpen());
+}
+
+void LinkTest::interruptEndsWait()
+{
+    simUnit unit;
+    QVERIFY(unit.mapAs(QStringLiteral("COM3")));
+    serialLink link;
+    QVERIFY(link.setUp(QStringLiteral("COM3"), 0, 60000));
+    int asked = 0;
+    link.setInterruptCheck([&asked] { return ++asked >= 3; });
+    char byte = 0;
+    QVERIFY(!link.readByte(byte));
+    QCOMPARE(asked, 3);
+    QVERIFY(!link.writeByte('x'));
+}
+
+void LinkTest::vanishedUnitEndsExchange()
+{
+    serialLink link;
+    {
+        simUnit unit;
+        QVERIFY(unit.mapAs(QStringLiteral("COM3")));
+        QVERIFY(link.setUp(QStringLiteral("COM3"), 200, 0));
+    }
+    char byte = 0;
+    QVERIFY(!link.readByte(byte));
+    QVERIFY(!link.isOpen());
+    QVERIFY(!link.writeByte('x'));
+}
+
+void LinkTest::readoutCollection_data()
+{
+    QTest::addColumn<QByteArray>("reply");
+    QTest::addColumn<QString>("text");
+    QTest::addColumn<int>("steps");
+
+    QTest::newRow("43 lines") << readoutLines(43) << joinedFields(43) << 43;
+    QTest::newRow("ends in CR") << QByteArray("a\r\nb\r") << "a|b|" << 2;
+    QTest::newRow("ends in LF alone") << QByteArray("a\r\nb\n") << "a|" << 1;
+    QTest::newRow("8-bit bytes") << QByteArray("\xE9\xA4\xFF\r\n") << QString::fromLatin1("\xE9\xA4\xFF") << 1;
+    QTest::newRow("silent") << QByteArray() << "" << 0;
+    QTest::newRow("endless") << QByteArray(5000, 'x')
+                             << QString(deviceExchange::maxReplyBytes, QLatin1Char('x')) << 0;
+}
+
+void LinkTest::readoutCollection()
+{
+    QFETCH(QByteArray, reply);
+    QFETCH(QString, text);
+    QFETCH(int, steps);
+    simUnit unit;
+    QVERIFY(unit.mapAs(QStringLiteral("COM3")));
+    unit.setReadoutReply(reply);
+    deviceExchange exchange(QStringLiteral("COM3"));
+    int progress = 0;
+    exchange.setProgress([&progress] { ++progress; });
+
+    const deviceExchange::Reply result = exchange.readout();
+
+    const bool endless = reply.size() > deviceExchange::maxReplyBytes;
+    QCOMPARE(result.outcome, endless ? deviceExchange::TooLong : deviceExchange::Received);
+    QCOMPARE(result.text, text);
+    QCOMPARE(progress, steps);
+    QCOMPARE(unit.received(), QByteArray("!Rd\r\n"));
+}
+
+void LinkTest::readoutCancel()
+{
+    simUnit unit;
+    QVERIFY(unit.mapAs(QStringLiteral("COM3")));
+    unit.setReadoutReply(readoutLines(43));
+    for (const int allowed : {0, 2}) {
+        deviceExchange exchange(QStringLiteral("COM3"));
+        int asked = 0;
+        exchange.setCancelCheck([&] { return asked++ == allowed; });
+        const deviceExchange::Reply result = exchange.readout();
+        QCOMPARE(result.outcome, deviceExchange::Cancelled);
+        QCOMPARE(result.text, QString::fromLatin1("f0").left(allowed));
+        // The port was given back.
+        serialLink link;
+        QVERIFY(link.setUp(QStringLiteral("COM3"), 0, 0));
+    }
+}
+
+void LinkTest::readoutOpenFailure()
+{
+    simUnit unit;
+    QVERIFY(unit.mapAs(QStringLiteral("COM3")));
+    serialLink holder;
+    QVERIFY(holder.setUp(QStringLiteral("COM3"), 0, 0));
+    debugCapture log;
+    const deviceExchange::Reply result = deviceExchange(QStringLiteral("COM3")).readout();
+    QCOMPARE(result.outcome, deviceExchange::OpenFailed);
+    QCOMPARE(log.lines().value(0), QStringLiteral("unable to open comport"));
+    const deviceExchange::Reply status = deviceExchange(QStringLiteral("COM3")).status(100);
+    QCOMPARE(status.outcome, deviceExchange::OpenFailed);
+}
+
+void LinkTest::statusCollection_data()
+{
+    QTest::addColumn<QByteArray>("reply");
+    QTest::addColumn<QString>("text");
+
+    const QByteArray status = "\"Op\" 00011 00001 T1:21.5C T2:-3.0C 00001 0 23,0\r\n";
+    QTest::newRow("CR LF kept but the last byte") << status << QString::fromLatin1(status.chopped(1));
+    QTest::newRow("8-bit") << QByteArray("\xE1\xFF!") << QString::fromLatin1("\xE1\xFF");
+    QTest::newRow("one byte") << QByteArray("x") << "";
+    QTest::newRow("silent") << QByteArray() << "";
+}
+
+void LinkTest::statusCollection()
+{
+    QFETCH(QByteArray, reply);
+    QFETCH(QString, text);
+    simUnit unit;
+    QVERIFY(unit.mapAs(QStringLiteral("COM3")));
+    unit.setStatusReply(reply);
+    deviceExchange exchange(QStringLiteral("COM3"));
+    int progress = 0;
+    exchange.setProgress([&progress] { ++progress; });
+
+    const deviceExchange::Reply result = exchange.status(200);
+
+    QCOMPARE(result.outcome, deviceExchange::Received);
+    QCOMPARE(result.text, text);
+    QCOMPARE(progress, int(reply.size()));
+    QCOMPARE(unit.received(), QByteArray("!??\r\n"));
+}
+
+QTEST_GUILESS_MAIN(LinkTest)
+#include "test_link.moc"
