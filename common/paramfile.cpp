@@ -1,0 +1,127 @@
+#include "paramfile.h"
+
+#include "linksettings.h"
+
+#include <QFile>
+#include <QFileInfo>
+#include <QSaveFile>
+#include <QStringDecoder>
+#include <QStringEncoder>
+
+namespace {
+
+const char codePage[] = "windows-1250";
+const QLatin1String endLine("---");
+
+QStringList splitLines(const QString &text)
+{
+    QStringList lines = text.split(QLatin1Char('\n'), Qt::KeepEmptyParts);
+    // A final line end closes the last line; it does not open another.
+    if (lines.size() > 1 && lines.last().isEmpty())
+        lines.removeLast();
+    for (QString &line : lines) {
+        if (line.endsWith(QLatin1Char('\r')))
+            line.chop(1);
+    }
+    const qsizetype end = lines.indexOf(endLine);
+    if (end >= 0)
+        lines.erase(lines.begin() + end + 1, lines.end());
+    return lines;
+}
+
+// One code point of text at index: two units for a surrogate pair.
+qsizetype codePointLength(const QString &text, qsizetype index)
+{
+    const bool pair = text.at(index).isHighSurrogate() && index + 1 < text.size()
+                      && text.at(index + 1).isLowSurrogate();
+    return pair ? 2 : 1;
+}
+
+QByteArray encoded(const QString &text)
+{
+    QStringEncoder encoder(codePage);
+    const QByteArray bytes = encoder.encode(text);
+    if (!encoder.hasError())
+        return bytes;
+
+    // The converter marks a missing character with a control byte; the
+    // Windows programs wrote '?', which keeps the file plain text.
+    QByteArray replaced;
+    for (qsizetype i = 0; i < text.size();) {
+        const qsizetype length = codePointLength(text, i);
+        QStringEncoder single(codePage);
+        const QByteArray byte = single.encode(QStringView(text).mid(i, length));
+        replaced += single.hasError() ? QByteArray("?") : byte;
+        i += length;
+    }
+    return replaced;
+}
+
+} // namespace
+
+paramFile::paramFile(const QStringList &lines)
+    : fileLines(lines)
+{
+}
+
+paramFile paramFile::read(const QString &path)
+{
+    QFile file(path);
+    QByteArray bytes;
+    if (file.open(QIODevice::ReadOnly))
+        bytes = file.readAll();
+    QStringDecoder decoder(codePage);
+    return paramFile(splitLines(decoder.decode(bytes)));
+}
+
+bool paramFile::holdsForm(int fieldCount) const
+{
+    return fileLines.size() >= fieldCount;
+}
+
+formValues paramFile::values(int textCount, int flagCount) const
+{
+    formValues form;
+    for (int i = 0; i < textCount; ++i)
+        form.texts.append(fileLines.value(i));
+    for (int k = 0; k < flagCount; ++k)
+        form.flags.append(fileLines.value(textCount + k) == QLatin1String("1"));
+    return form;
+}
+
+void paramFile::takeDisplayLines(int fieldCount, linkSettings &settings) const
+{
+    QString *const targets[] = {&settings.linkText, &settings.aboutText, &settings.imagePath};
+    int number = fieldCount;
+    for (QString *target : targets) {
+        if (number >= fileLines.size())
+            return;
+        *target = fileLines.at(number++);
+    }
+}
+
+bool paramFile::write(const QString &path, const formValues &values, QString *reason)
+{
+    QString text;
+    for (const QString &line : values.texts)
+        text += line + QLatin1String("\r\n");
+    for (bool flag : values.flags)
+        text += QLatin1String(flag ? "1\r\n" : "0\r\n");
+    const QByteArray bytes = encoded(text);
+
+    // The explicit flush matters: commit() alone misses an error that only
+    // shows when the buffer is written out, and would replace the old file
+    // with a cut one. An uncommitted file is discarded, the old one kept.
+    QSaveFile file(path);
+    const bool written = file.open(QIODevice::WriteOnly) && file.write(bytes) == bytes.size()
+                         && file.flush() && file.commit();
+    if (!written && reason)
+        *reason = file.errorString();
+    return written;
+}
+
+QString paramFile::fileName(const QString &path)
+{
+    const QFileInfo info(path);
+    return info.baseName() + QLatin1Char('.') + info.completeSuffix();
+}

@@ -1,0 +1,50 @@
+#pragma once
+
+#include "formvalues.h"
+
+#include <QString>
+#include <QStringList>
+
+class linkSettings;
+
+// A parameter file: one text line per form field, the line edits' texts
+// first, then "1" or "0" for each check box. Stored in the Central European
+// Windows code page with CR LF line ends, so files move unchanged between the
+// Windows programs and ours.
+class paramFile
+{
+public:
+    explicit paramFile(const QStringList &lines);
+
+    // Reads the lines without their ends (CR LF or LF), up to and including a
+    // line that is exactly "---". Always at least one line: an empty or
+    // unreadable file gives one empty line.
+    static paramFile read(const QString &path);
+
+    const QStringList &lines() const { return fileLines; }
+
+    // Whether there is a line for each of fieldCount form fields; a shorter
+    // file must not be loaded.
+    bool holdsForm(int fieldCount) const;
+
+    // The form read from the lines: textCount texts, then flagCount ticks,
+    // each ticked only by a line that is exactly "1". A missing line gives an
+    // empty text or no tick; lines past the form are not used.
+    formValues values(int textCount, int flagCount) const;
+
+    // The defaults file's display lines after the form's fieldCount lines:
+    // link text, about text and picture path, each taken only when present.
+    void takeDisplayLines(int fieldCount, linkSettings &settings) const;
+
+    // Writes the texts, then "1"/"0" per flag, each line ended CR LF. The old
+    // file is replaced only once the new one is completely written; on
+    // failure it stays as it was, false is returned and reason says why.
+    // A character the code page lacks is written as '?'.
+    static bool write(const QString &path, const formValues &values, QString *reason);
+
+    // The name shown for a file: base name, ".", complete suffix.
+    static QString fileName(const QString &path);
+
+private:
+    QStringList fileLines;
+};
