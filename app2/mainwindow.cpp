@@ -2,17 +2,42 @@
 
 #include "ui_mainwindow.h"
 
+#include "about.h"
+#include "dload.h"
 #include "editingend.h"
+#include "framebuilder.h"
+#include "frameverifier.h"
+#include "inputrules.h"
+#include "paramfile.h"
+#include "readoutparser.h"
+#include "separators.h"
+#include "setack.h"
+#include "setcom.h"
+#include "setfix.h"
+#include "setuc.h"
+#include "smspresets.h"
+#include "statusreply.h"
 
 #include <QActionGroup>
 #include <QCheckBox>
+#include <QDebug>
+#include <QDesktopServices>
+#include <QFile>
+#include <QFileDialog>
+#include <QFileInfo>
 #include <QIcon>
 #include <QLabel>
 #include <QLineEdit>
 #include <QMessageBox>
+#include <QPixmap>
+#include <QProgressDialog>
+#include <QScopedValueRollback>
 #include <QTimer>
+#include <QUrl>
 
 namespace {
+
+const char defaultsFile[] = "varlok_default.dll";
 
 QIcon pictureIcon(const QString &path)
 {
@@ -52,6 +77,8 @@ MainWindow::MainWindow(QWidget *parent)
 
 MainWindow::~MainWindow()
 {
+    // Hiding the window on its way out moves the focus; no check may run then.
+    delete editCheck;
     delete ui;
 }
 
@@ -174,21 +201,350 @@ void MainWindow::show_info()
     QMessageBox::information(this, QStringLiteral("Information"), text, QMessageBox::Ok);
 }
 
-// Slots whose operations are still being built.
-void MainWindow::loadfile(bool) {}
-void MainWindow::newfile() {}
-void MainWindow::openfile() {}
-void MainWindow::save() {}
-void MainWindow::verify_func() {}
-void MainWindow::allapot() {}
-void MainWindow::show_port() {}
-void MainWindow::setFixChar() {}
-void MainWindow::setAckChar() {}
-void MainWindow::setSeparators() {}
-void MainWindow::setUploadCommand() {}
-void MainWindow::download() {}
-void MainWindow::readup() {}
-void MainWindow::nevjegy() {}
-void MainWindow::contents() {}
-void MainWindow::input_check() {}
-void MainWindow::smskpSelect() {}
+void MainWindow::show_port()
+{
+    setcom dialog(this);
+    dialog.setSettings(settings);
+    if (dialog.exec() != QDialog::Accepted)
+        return;
+    const portChoice choice = dialog.settings();
+    settings.port = choice.port;
+    settings.baud = choice.baud;
+    portLabel->setText(QStringLiteral("%1 Baud: %2").arg(settings.port).arg(settings.baud));
+}
+
+void MainWindow::setFixChar()
+{
+    setFix dialog(this);
+    if (dialog.exec() == QDialog::Accepted)
+        settings.chks = dialog.character();
+}
+
+void MainWindow::setAckChar()
+{
+    setAck dialog(this, settings.ack);
+    if (dialog.exec() == QDialog::Accepted)
+        settings.ack = dialog.character();
+}
+
+void MainWindow::setSeparators()
+{
+    separators dialog(this, settings.dlSep, settings.upSep);
+    if (dialog.exec() != QDialog::Accepted)
+        return;
+    settings.dlSep = dialog.downloadSeparator();
+    settings.upSep = dialog.uploadSeparator();
+}
+
+void MainWindow::setUploadCommand()
+{
+    setUC dialog(this, settings.upCmd);
+    if (dialog.exec() == QDialog::Accepted)
+        settings.upCmd = dialog.character();
+}
+
+void MainWindow::nevjegy()
+{
+    (new about(settings.linkText, settings.aboutText, this))->setVisible(true);
+}
+
+void MainWindow::contents()
+{
+    // A bare name would go to the desktop as a web address; hand over the file itself.
+    const QFileInfo document(QStringLiteral("varlok-help.pdf"));
+    if (!document.exists() || !QDesktopServices::openUrl(QUrl::fromLocalFile(document.absoluteFilePath())))
+        QMessageBox::critical(this, QStringLiteral("Help"),
+                              QStringLiteral("Hiba! A dokumentáció nem nyitható meg."), QMessageBox::Ok);
+}
+
+void MainWindow::newfile()
+{
+    settings.fileName = QString::fromLatin1(defaultsFile);
+    settings.filePath = QString::fromLatin1(defaultsFile);
+    loadfile(true);
+}
+
+void MainWindow::openfile()
+{
+    const QString path = QFileDialog::getOpenFileName(this, tr("Open File"), QStringLiteral("."),
+                                                      tr("Varlok Files (*.vrk)"));
+    if (path.isNull())
+        return;
+    settings.filePath = path;
+    loadfile(false);
+}
+
+void MainWindow::loadfile(bool isDefault)
+{
+    if (!QFile::exists(settings.filePath)) {
+        if (settings.filePath != QLatin1String(defaultsFile))
+            QMessageBox::critical(this, QStringLiteral("File hiba"),
+                                  QStringLiteral("A kiválasztott fájl nem létezik."), QMessageBox::Ok);
+        return;
+    }
+    const paramFile file = paramFile::read(settings.filePath);
+    const int fieldCount = lineEdits().size() + checkBoxes().size();
+    if (!file.holdsForm(fieldCount)) {
+        QMessageBox::critical(this, QStringLiteral("File error."),
+                              QStringLiteral("Cannot open the file. \nTip: Check the file."),
+                              QMessageBox::Ok);
+        return;
+    }
+    showForm(file.values(lineEdits().size(), checkBoxes().size()));
+    if (isDefault)
+        showDefaultsDisplay(file, fieldCount);
+    settings.fileName = paramFile::fileName(settings.filePath);
+    settings.frameText = QStringLiteral("");
+    fileLabel->setText(settings.fileName);
+    selectSmsPreset();
+    if (!isDefault)
+        QMessageBox::information(this, QStringLiteral("File opened."),
+                                 settings.fileName + QStringLiteral(" successfully loaded."),
+                                 QMessageBox::Ok);
+}
+
+void MainWindow::showDefaultsDisplay(const paramFile &file, int fieldCount)
+{
+    file.takeDisplayLines(fieldCount, settings);
+    if (!settings.imagePath.isEmpty())
+        ui->image->setPixmap(QPixmap(settings.imagePath));
+    linkLabel = new QLabel(this);
+    linkLabel->setOpenExternalLinks(true);
+    linkLabel->setText(settings.linkText);
+    statusBar()->insertWidget(2, linkLabel, 0);
+}
+
+void MainWindow::save()
+{
+    const QString path = QFileDialog::getSaveFileName(this, tr("Save File"), QStringLiteral("."),
+                                                      tr("Varlok Files (*.vrk)"));
+    if (path.isEmpty())
+        return;
+    QString reason;
+    if (!paramFile::write(path, formContents(), &reason)) {
+        QMessageBox::critical(this, QStringLiteral("Save"),
+                              QStringLiteral("The file could not be saved.\n%1").arg(reason),
+                              QMessageBox::Ok);
+        return;
+    }
+    settings.filePath = path;
+    settings.fileName = paramFile::fileName(path);
+    fileLabel->setText(settings.fileName);
+    QMessageBox::information(this, QStringLiteral("Save"), QStringLiteral("Save was successful."),
+                             QMessageBox::Ok);
+}
+
+void MainWindow::showForm(const formValues &values)
+{
+    const QList<QLineEdit *> edits = lineEdits();
+    for (int i = 0; i < edits.size(); ++i) {
+        edits[i]->clear();
+        edits[i]->setText(values.texts.value(i));
+    }
+    const QList<QCheckBox *> boxes = checkBoxes();
+    for (int i = 0; i < boxes.size(); ++i)
+        boxes[i]->setChecked(values.flags.value(i));
+}
+
+void MainWindow::selectSmsPreset()
+{
+    ui->smskp_combo->setCurrentIndex(smsPresets::indexForNumber(ui->smskp->text()));
+}
+
+void MainWindow::smskpSelect()
+{
+    const QString item = ui->smskp_combo->currentText();
+    if (smsPresets::isCustom(item)) {
+        ui->smskp->setEnabled(true);
+        ui->smskp->setFocus(Qt::OtherFocusReason);
+    } else {
+        ui->smskp->setEnabled(false);
+    }
+    if (const std::optional<QString> number = smsPresets::numberForItem(item))
+        ui->smskp->setText(*number);
+}
+
+void MainWindow::input_check()
+{
+    // Moving the focus (to the field, to the box) ends editing elsewhere; that
+    // must not start a second walk and a second box.
+    if (checkingInput)
+        return;
+    const QScopedValueRollback<bool> running(checkingInput, true);
+
+    const QList<QLineEdit *> edits = lineEdits();
+    QList<inputRules::field> fields;
+    for (const QLineEdit *edit : edits)
+        fields.append({edit->objectName(), edit->text()});
+    const inputRules::outcome outcome = inputRules(inputRules::model2()).check(fields);
+    for (int i = 0; i < edits.size(); ++i) {
+        if (edits[i]->text() != outcome.texts.value(i))
+            edits[i]->setText(outcome.texts.value(i));
+    }
+    if (outcome.passed())
+        return;
+    QLineEdit *failed = edits[outcome.failedField];
+    failed->clear();
+    failed->setFocus(Qt::OtherFocusReason);
+    QMessageBox::warning(this, outcome.title, outcome.text, QMessageBox::Ok);
+}
+
+void MainWindow::download()
+{
+    const frameBuilder builder(settings);
+    const frameBuilder::Result record = builder.load(formContents());
+    settings.frameText = record.text;
+    if (!record.accepted()) {
+        if (record.refusal == frameBuilder::FirstThermometer)
+            clearAndFocus({ui->h1_low, ui->h1_high});
+        if (record.refusal == frameBuilder::SecondThermometer)
+            clearAndFocus({ui->h2_low, ui->h2_high});
+        QMessageBox::critical(this, QString::fromUtf8(frameBuilder::errorTitle),
+                              builder.refusalText(record.refusal), QMessageBox::Ok);
+        return;
+    }
+    dload dialog(settings, this);
+    dialog.exec();
+}
+
+void MainWindow::clearAndFocus(const QList<QLineEdit *> &edits)
+{
+    for (QLineEdit *edit : edits) {
+        edit->clear();
+        edit->setFocus(Qt::OtherFocusReason);
+    }
+}
+
+deviceExchange::Reply MainWindow::readUnitRecord(const QString &label)
+{
+    QProgressDialog progress(label, QStringLiteral("Megszakítás"), 0, 43, this);
+    progress.setWindowModality(Qt::WindowModal);
+    progress.setMinimumDuration(0);
+    progress.show();
+    progress.setValue(1);
+
+    deviceExchange exchange(settings.port);
+    exchange.setCancelCheck([&progress] { return progress.wasCanceled(); });
+    exchange.setProgress([&progress] { progress.setValue(progress.value() + 1); });
+    const deviceExchange::Reply reply = exchange.readout();
+    if (reply.outcome != deviceExchange::Cancelled)
+        progress.setValue(43);
+    return reply;
+}
+
+void MainWindow::readup()
+{
+    const deviceExchange::Reply reply = readUnitRecord(QStringLiteral("Kiolvasás..."));
+    if (reply.outcome == deviceExchange::Cancelled)
+        return;
+    if (reply.outcome == deviceExchange::OpenFailed) {
+        showReadoutFailure(QString::fromUtf8(readoutParser::portFailedText));
+        return;
+    }
+    readoutParser::Result result;
+    if (reply.outcome == deviceExchange::TooLong)
+        result.outcome = readoutParser::CountWrong;
+    else
+        result = readoutParser(settings, lineEdits().size()).parse(reply.text);
+    if (!result.filled()) {
+        if (!result.diagnosticAfterBox() && !result.diagnostic.isEmpty())
+            qDebug().noquote() << result.diagnostic;
+        showReadoutFailure(QString::fromUtf8(readoutParser::failedText));
+        if (result.diagnosticAfterBox())
+            qDebug().noquote() << result.diagnostic;
+        return;
+    }
+    showForm(result.form);
+    selectSmsPreset();
+}
+
+void MainWindow::showReadoutFailure(const QString &text)
+{
+    QMessageBox::critical(this, QString::fromUtf8(readoutParser::errorTitle), text, QMessageBox::Ok);
+}
+
+void MainWindow::verify_func()
+{
+    const frameBuilder::Result record = frameBuilder(settings).expected(formContents());
+    settings.frameText = record.text;
+    if (!record.accepted()) {
+        showReadoutFailure(QString::fromUtf8(frameVerifier::failedText));
+        return;
+    }
+    const deviceExchange::Reply reply = readUnitRecord(QStringLiteral("Ellenőrzés..."));
+    if (reply.outcome == deviceExchange::Cancelled)
+        return;
+    if (reply.outcome == deviceExchange::OpenFailed) {
+        showReadoutFailure(QString::fromUtf8(readoutParser::portFailedText));
+        return;
+    }
+    const frameVerifier::Result result = frameVerifier(settings).compare(settings.frameText, reply.text);
+    settings.frameText = result.expected;
+    if (result.equal && reply.outcome == deviceExchange::Received) {
+        QMessageBox::information(this, QString::fromUtf8(frameVerifier::successTitle),
+                                 QString::fromUtf8(frameVerifier::successText), QMessageBox::Ok);
+        return;
+    }
+    showReadoutFailure(QString::fromUtf8(frameVerifier::failedText));
+    qDebug().noquote() << result.expectedLine();
+    qDebug().noquote() << result.receivedLine();
+}
+
+void MainWindow::allapot()
+{
+    ui->allapot_gomb->setStyleSheet(QString::fromLatin1(statusReply::buttonRunning));
+    ui->allapot_gomb->setEnabled(false);
+    ui->terero->setRange(0, 53);
+    ui->terero->setStyleSheet(QString());
+    ui->terero->reset();
+
+    deviceExchange exchange(settings.port);
+    exchange.setProgress([this] {
+        ui->terero->setValue(qMax(ui->terero->value(), 0) + 1);
+    });
+    const deviceExchange::Reply reply = exchange.status(settings.timeout);
+    if (reply.outcome != deviceExchange::Received) {
+        failStatusQuery();
+        return;
+    }
+    const statusReply status = statusReply::parse(reply.text);
+    ui->l_service->setText(status.operatorName);
+    if (!status.complete) {
+        failStatusQuery();
+        return;
+    }
+    showStatus(status);
+    restoreStatusButton();
+}
+
+void MainWindow::showStatus(const statusReply &status)
+{
+    const auto lamp = [](QWidget *widget, bool on, const char *onSheet) {
+        widget->setStyleSheet(QString::fromLatin1(on ? onSheet : statusReply::lampOff));
+    };
+    lamp(ui->w_be2, status.input2, statusReply::inputOn);
+    lamp(ui->w_be1, status.input1, statusReply::inputOn);
+    lamp(ui->w_ki2, status.output2, statusReply::outputOn);
+    lamp(ui->w_ki1, status.output1, statusReply::outputOn);
+    ui->l_temp1->setText(status.temperature1);
+    ui->l_temp2->setText(status.temperature2);
+    lamp(ui->w_tp, status.supply, statusReply::supplyOn);
+    ui->terero->setRange(0, 32);
+    ui->terero->reset();
+    ui->terero->setValue(status.signal);
+    ui->terero->setStyleSheet(QString::fromLatin1(status.signalBarSheet()));
+}
+
+void MainWindow::failStatusQuery()
+{
+    restoreStatusButton();
+    QMessageBox::critical(this, QString::fromUtf8(readoutParser::errorTitle),
+                          QStringLiteral("Sikertelen lekérdezés.\nEllenőrizze az eszközt!"),
+                          QMessageBox::Ok);
+}
+
+void MainWindow::restoreStatusButton()
+{
+    ui->allapot_gomb->setStyleSheet(QString::fromLatin1(statusReply::buttonRestored));
+    ui->allapot_gomb->setEnabled(true);
+}

@@ -1,5 +1,6 @@
 #pragma once
 
+#include "deviceexchange.h"
 #include "formvalues.h"
 #include "linksettings.h"
 
@@ -9,6 +10,8 @@
 class QCheckBox;
 class QLabel;
 class editingEnd;
+class paramFile;
+struct statusReply;
 class QLineEdit;
 class Ui_MainWindow;
 
@@ -62,6 +65,19 @@ private:
     QList<QLineEdit *> lineEdits() const;
     QList<QCheckBox *> checkBoxes() const;
     formValues formContents() const;
+    void showForm(const formValues &values);
+    void clearAndFocus(const QList<QLineEdit *> &edits);
+
+    void showDefaultsDisplay(const paramFile &file, int fieldCount);
+    void selectSmsPreset();
+
+    // Reads the unit's record under a progress dialog that can cancel it.
+    deviceExchange::Reply readUnitRecord(const QString &label);
+    void showReadoutFailure(const QString &text);
+
+    void showStatus(const statusReply &status);
+    void failStatusQuery();
+    void restoreStatusButton();
 
     Ui_MainWindow *ui;
     linkSettings settings;
@@ -69,4 +85,5 @@ private:
     QLabel *fileLabel = nullptr;
     QLabel *linkLabel = nullptr;
     editingEnd *editCheck = nullptr;
+    bool checkingInput = false;
 };

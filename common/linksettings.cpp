@@ -1,5 +1,7 @@
 #include "linksettings.h"
 
+#include "charsetting.h"
+
 #include <QStringList>
 #include <QTextStream>
 
@@ -19,15 +21,6 @@ QString charText(qint8 byte)
 {
     return QString(QChar(static_cast<uchar>(byte)));
 }
-
-namespace {
-
-qint8 firstByte(const QString &value)
-{
-    return static_cast<qint8>(value.toLatin1().at(0));
-}
-
-} // namespace
 
 quint8 linkSettings::readFrom(QTextStream &stream)
 {
@@ -58,7 +51,7 @@ quint8 linkSettings::readFrom(QTextStream &stream)
                 chks = static_cast<qint8>(number - 1);
                 found += 8;
             } else if (!isNumber && !value.isEmpty()) {
-                chks = firstByte(value);
+                chks = firstByteOf(value);
                 found += 8;
             }
         }
@@ -67,11 +60,11 @@ quint8 linkSettings::readFrom(QTextStream &stream)
             found += 16;
         }
         if (key == QLatin1String("UploadCommand") && !value.isEmpty())
-            upCmd = firstByte(value);
+            upCmd = firstByteOf(value);
         if (key == QLatin1String("UploadSeparator") && !value.isEmpty())
-            upSep = firstByte(value);
+            upSep = firstByteOf(value);
         if (key == QLatin1String("DownloadSeparator") && !value.isEmpty())
-            dlSep = firstByte(value);
+            dlSep = firstByteOf(value);
     } while (line != QLatin1String("---") && !stream.atEnd());
     return static_cast<quint8>(31 - found);
 }

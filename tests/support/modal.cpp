@@ -1,6 +1,7 @@
 #include "modal.h"
 
 #include <QApplication>
+#include <QFileDialog>
 #include <QMessageBox>
 #include <QTimer>
 
@@ -20,4 +21,23 @@ QList<BoxSeen> closingBoxes(const std::function<void()> &action)
     action();
     closer.stop();
     return seen;
+}
+
+void answerFileDialog(const QString &path)
+{
+    auto *poll = new QTimer;
+    poll->setInterval(5);
+    QObject::connect(poll, &QTimer::timeout, [poll, path] {
+        auto *dialog = qobject_cast<QFileDialog *>(QApplication::activeModalWidget());
+        if (!dialog || !dialog->isVisible())
+            return;
+        if (path.isEmpty()) {
+            dialog->reject();
+        } else {
+            dialog->selectFile(path);
+            static_cast<QDialog *>(dialog)->accept();
+        }
+        poll->deleteLater();
+    });
+    poll->start();
 }

@@ -1,0 +1,304 @@
+#include "debugcapture.h"
+#include "mainwindow.h"
+#include "modal.h"
+#include "recordsamples.h"
+#include "seriallink.h"
+#include "simunit.h"
+
+#include <QApplication>
+#include <QCheckBox>
+#include <QFile>
+#include <QLabel>
+#include <QLineEdit>
+#include <QMessageBox>
+#include <QProgressBar>
+#include <QProgressDialog>
+#include <QPushButton>
+#include <QTest>
+#include <QTimer>
+
+namespace {
+
+const QString port = QStringLiteral("COM3");
+
+QList<QLineEdit *> edits(const MainWindow &window)
+{
+    return window.findChild<QWidget *>("centralWidget")->findChildren<QLineEdit *>();
+}
+
+QList<QCheckBox *> boxes(const MainWindow &window)
+{
+    return window.findChild<QWidget *>("centralWidget")->findChildren<QCheckBox *>();
+}
+
+void fillForm(MainWindow &window, const formValues &values)
+{
+    for (int i = 0; i < values.texts.size(); ++i)
+        edits(window)[i]->setText(values.texts[i]);
+    for (int i = 0; i < values.flags.size(); ++i)
+        boxes(window)[i]->setChecked(values.flags[i]);
+}
+
+formValues formOf(const MainWindow &window)
+{
+    formValues values;
+    for (const QLineEdit *edit : edits(window))
+        values.texts.append(edit->text());
+    for (const QCheckBox *box : boxes(window))
+        values.flags.append(box->isChecked());
+    return values;
+}
+
+QByteArray replyLines(const QStringList &fields)
+{
+    QByteArray bytes;
+    for (const QString &field : fields)
+        bytes += field.toLatin1() + "\r\n";
+    return bytes;
+}
+
+QString styleOf(const MainWindow &window, const char *name)
+{
+    return window.findChild<QWidget *>(name)->styleSheet();
+}
+
+// Cancels the read-out's progress dialog as soon as it shows and lets events in.
+void cancelProgressWhenShown()
+{
+    auto *poll = new QTimer;
+    poll->setInterval(0);
+    QObject::connect(poll, &QTimer::timeout, [poll] {
+        for (QWidget *widget : QApplication::topLevelWidgets()) {
+            auto *progress = qobject_cast<QProgressDialog *>(widget);
+            if (progress && progress->isVisible()) {
+                progress->cancel();
+                poll->deleteLater();
+            }
+        }
+    });
+    poll->start();
+}
+
+} // namespace
+
+class WindowDeviceTest : public QObject
+{
+    Q_OBJECT
+private slots:
+    void init();
+    void cleanup();
+    void readOutFillsTheForm();
+    void readOutWithoutStopWord();
+    void readOutRefusals_data();
+    void readOutRefusals();
+    void readOutPortFailure();
+    void readOutCancelledFreesThePort();
+    void verifyAfterReadOut();
+    void verifyReportsDifference();
+    void statusFillsThePanel();
+    void statusWithTooFewItems();
+    void loadRefusesIncompleteForm();
+    void loadRefusesCloseLimits();
+    void loadFromShortcut();
+
+private:
+    std::unique_ptr<simUnit> unit;
+    std::unique_ptr<MainWindow> window;
+};
+
+void WindowDeviceTest::init()
+{
+    unit = std::make_unique<simUnit>();
+    QVERIFY(unit->isRunning());
+    QVERIFY(unit->mapAs(port));
+    window = std::make_unique<MainWindow>();
+    window->currentSettings().port = port;
+}
+
+void WindowDeviceTest::cleanup()
+{
+    window.reset();
+    unit.reset();
+}
+
+void WindowDeviceTest::readOutFillsTheForm()
+{
+    unit->setReadoutReply(replyLines(recordSamples::recordFields()));
+    const QList<BoxSeen> seen = closingBoxes([&] { window->readup(); });
+    QVERIFY(seen.isEmpty());
+    QCOMPARE(unit->received(), QByteArray("!Rd\r\n"));
+    const formValues form = formOf(*window);
+    QCOMPARE(form.texts, recordSamples::filledForm().texts);
+    QCOMPARE(form.flags, recordSamples::filledForm().flags);
+}
+
+void WindowDeviceTest::readOutWithoutStopWord()
+{
+    window->findChild<QLineEdit *>("riaszto_stop")->setText(QStringLiteral("old"));
+    unit->setReadoutReply(replyLines(recordSamples::recordFields().mid(0, 42)));
+    const QList<BoxSeen> seen = closingBoxes([&] { window->readup(); });
+    QVERIFY(seen.isEmpty());
+    QCOMPARE(window->findChild<QLineEdit *>("riaszto_stop")->text(), QString());
+    QCOMPARE(window->findChild<QLineEdit *>("m_nev")->text(), QStringLiteral("Garage"));
+}
+
+void WindowDeviceTest::readOutRefusals_data()
+{
+    QTest::addColumn<QByteArray>("reply");
+    QTest::addColumn<QString>("diagnostic");
+    QTest::newRow("41 lines") << replyLines(recordSamples::recordFields().mid(0, 41))
+                              << QStringLiteral("db error, allinputs: 35 data: 41");
+    QTest::newRow("silent unit") << QByteArray() << QStringLiteral("sep error");
+}
+
+void WindowDeviceTest::readOutRefusals()
+{
+    QFETCH(QByteArray, reply);
+    QFETCH(QString, diagnostic);
+    unit->setReadoutReply(reply);
+    const formValues before = formOf(*window);
+    debugCapture debug;
+    const QList<BoxSeen> seen = closingBoxes([&] { window->readup(); });
+    QCOMPARE(seen.size(), 1);
+    QCOMPARE(seen[0].icon, int(QMessageBox::Critical));
+    QCOMPARE(seen[0].title, QStringLiteral("Hiba"));
+    QCOMPARE(seen[0].text, QStringLiteral("Sikertelen kiolvasás.\nEllenőrizze az eszközt, és próbálja meg újra!"));
+    QVERIFY2(debug.lines().contains(diagnostic), qPrintable(debug.lines().join('\n')));
+    QCOMPARE(formOf(*window).texts, before.texts);
+}
+
+void WindowDeviceTest::readOutPortFailure()
+{
+    QVERIFY(QFile::link(QStringLiteral("/nonexistent/tty"), serialLink::portMapFolder() + "/COM9"));
+    window->currentSettings().port = QStringLiteral("COM9");
+    debugCapture debug;
+    const QList<BoxSeen> seen = closingBoxes([&] { window->readup(); });
+    QCOMPARE(seen.size(), 1);
+    QCOMPARE(seen[0].text, QStringLiteral("Sikertelen kiolvasás.\nNem lehet megnyitni a portot."));
+    QVERIFY(debug.lines().contains(QStringLiteral("unable to open comport")));
+}
+
+void WindowDeviceTest::readOutCancelledFreesThePort()
+{
+    // The dialog takes its cancel press while it advances, at the first line.
+    unit->setReadoutReply(replyLines(recordSamples::recordFields()));
+    const formValues before = formOf(*window);
+    cancelProgressWhenShown();
+    const QList<BoxSeen> seen = closingBoxes([&] { window->readup(); });
+    QVERIFY(seen.isEmpty());
+    QCOMPARE(formOf(*window).texts, before.texts);
+    serialLink link;
+    QVERIFY(link.open(port));
+}
+
+void WindowDeviceTest::verifyAfterReadOut()
+{
+    unit->setReadoutReply(replyLines(recordSamples::recordFields()));
+    closingBoxes([&] { window->readup(); });
+    const QList<BoxSeen> seen = closingBoxes([&] { window->verify_func(); });
+    QCOMPARE(seen.size(), 1);
+    QCOMPARE(seen[0].icon, int(QMessageBox::Information));
+    QCOMPARE(seen[0].title, QStringLiteral("Ellenőrzés"));
+    QCOMPARE(seen[0].text, QStringLiteral("Sikeres ellenőrzés."));
+}
+
+void WindowDeviceTest::verifyReportsDifference()
+{
+    fillForm(*window, recordSamples::filledForm());
+    QStringList fields = recordSamples::recordFields();
+    fields[3] = QStringLiteral("Cellar");
+    unit->setReadoutReply(replyLines(fields));
+    debugCapture debug;
+    const QList<BoxSeen> seen = closingBoxes([&] { window->verify_func(); });
+    QCOMPARE(seen.size(), 1);
+    QCOMPARE(seen[0].icon, int(QMessageBox::Critical));
+    QCOMPARE(seen[0].text, QStringLiteral("Sikertelen ellenőrzés."));
+    const QStringList lines = debug.lines();
+    QCOMPARE(lines.size(), 2);
+    QVERIFY(lines[0].startsWith(QStringLiteral("o: \"36309888000|1234|5678|Garage|")));
+    QVERIFY(lines[1].startsWith(QStringLiteral("r: \"36309888000|1234|5678|Cellar|")));
+}
+
+void WindowDeviceTest::statusFillsThePanel()
+{
+    unit->setStatusReply("\"Telekom HU\" 00001 00010 T1:+23.5C T2:-4.0C 00001 0 23,77\r\n");
+    const QList<BoxSeen> seen = closingBoxes([&] { window->allapot(); });
+    QVERIFY(seen.isEmpty());
+    QCOMPARE(unit->received(), QByteArray("!??\r\n"));
+    QCOMPARE(window->findChild<QLabel *>("l_service")->text(), QStringLiteral("\"Telekom HU\""));
+    QCOMPARE(styleOf(*window, "w_be1"), QStringLiteral("background-color: rgb(0, 170, 255);"));
+    QCOMPARE(styleOf(*window, "w_be2"), QStringLiteral("background-color: rgb(180, 180, 180);"));
+    QCOMPARE(styleOf(*window, "w_ki2"), QStringLiteral("background-color: rgb(255, 170, 0);"));
+    QCOMPARE(styleOf(*window, "w_ki1"), QStringLiteral("background-color: rgb(180, 180, 180);"));
+    QCOMPARE(styleOf(*window, "w_tp"), QStringLiteral("background-color: rgb(0, 170, 0);"));
+    QCOMPARE(window->findChild<QLabel *>("l_temp1")->text(), QStringLiteral("+23.5"));
+    QCOMPARE(window->findChild<QLabel *>("l_temp2")->text(), QStringLiteral("-4.0"));
+    auto *bar = window->findChild<QProgressBar *>("terero");
+    QCOMPARE(bar->maximum(), 32);
+    QCOMPARE(bar->value(), 23);
+    QCOMPARE(bar->styleSheet(), QStringLiteral("QProgressBar::chunk { background-color: #05B8CC; }"));
+    auto *button = window->findChild<QPushButton *>("allapot_gomb");
+    QVERIFY(button->isEnabled());
+    QCOMPARE(button->styleSheet(), QStringLiteral("color: rgb(255, 255, 255); background-color: rgb(0, 170, 127);"));
+}
+
+void WindowDeviceTest::statusWithTooFewItems()
+{
+    unit->setStatusReply("\"Op\" 00011 00011 T1:20C T2:21C 00001\r\n");
+    const QList<BoxSeen> seen = closingBoxes([&] { window->allapot(); });
+    QCOMPARE(seen.size(), 1);
+    QCOMPARE(seen[0].title, QStringLiteral("Hiba"));
+    QCOMPARE(seen[0].text, QStringLiteral("Sikertelen lekérdezés.\nEllenőrizze az eszközt!"));
+    QCOMPARE(window->findChild<QLabel *>("l_service")->text(), QStringLiteral("\"Op\""));
+    QCOMPARE(styleOf(*window, "w_be1"), QStringLiteral("background-color: rgb(180, 180, 180);"));
+    QCOMPARE(window->findChild<QLabel *>("l_temp1")->text(), QStringLiteral("---"));
+    QVERIFY(window->findChild<QPushButton *>("allapot_gomb")->isEnabled());
+}
+
+void WindowDeviceTest::loadRefusesIncompleteForm()
+{
+    formValues form = recordSamples::filledForm();
+    form.texts[5].clear();
+    form.texts[3] = QStringLiteral("Kés");
+    fillForm(*window, form);
+    const QList<BoxSeen> seen = closingBoxes([&] { window->download(); });
+    QCOMPARE(seen.size(), 1);
+    QCOMPARE(seen[0].title, QStringLiteral("Download error."));
+    QCOMPARE(seen[0].text, QStringLiteral("Please fill each form."));
+    QCOMPARE(window->currentSettings().frameText, QString());
+    QVERIFY(unit->received().isEmpty());
+}
+
+void WindowDeviceTest::loadRefusesCloseLimits()
+{
+    window->show();
+    window->activateWindow();
+    QVERIFY(QTest::qWaitForWindowActive(window.get()));
+    formValues form = recordSamples::filledForm();
+    form.texts[recordSamples::h1Low] = QStringLiteral("20");
+    form.texts[recordSamples::h1High] = QStringLiteral("22");
+    fillForm(*window, form);
+    const QList<BoxSeen> seen = closingBoxes([&] { window->download(); });
+    QCOMPARE(seen.value(0).text,
+             QStringLiteral("1. thermometer lower value must be less than the upper value - 2 °C."));
+    QCOMPARE(window->findChild<QLineEdit *>("h1_low")->text(), QString());
+    QCOMPARE(window->findChild<QLineEdit *>("h1_high")->text(), QString());
+    QCOMPARE(window->focusWidget(), window->findChild<QLineEdit *>("h1_high"));
+    QVERIFY(unit->received().isEmpty());
+}
+
+void WindowDeviceTest::loadFromShortcut()
+{
+    window->show();
+    window->activateWindow();
+    QVERIFY(QTest::qWaitForWindowActive(window.get()));
+    fillForm(*window, recordSamples::filledForm());
+    // The load dialog closes itself two seconds after the unit's 'O'.
+    QTest::keyClick(window.get(), Qt::Key_D, Qt::ControlModifier);
+    QCOMPARE(unit->loadsCompleted(), 1);
+    const QByteArray expected = "!WR\r\n" + replyLines(recordSamples::recordFields()) + "\r\n";
+    QCOMPARE(unit->received(), expected);
+}
+
+QTEST_MAIN(WindowDeviceTest)
+#include "test_window_device.moc"

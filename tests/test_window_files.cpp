@@ -1,0 +1,232 @@
+#include "mainwindow.h"
+#include "modal.h"
+
+#include <QCheckBox>
+#include <QComboBox>
+#include <QDir>
+#include <QFile>
+#include <QLabel>
+#include <QLineEdit>
+#include <QMessageBox>
+#include <QStatusBar>
+#include <QTemporaryDir>
+#include <QTest>
+
+namespace {
+
+QList<QLineEdit *> edits(const MainWindow &window)
+{
+    return window.findChild<QWidget *>("centralWidget")->findChildren<QLineEdit *>();
+}
+
+QList<QCheckBox *> boxes(const MainWindow &window)
+{
+    return window.findChild<QWidget *>("centralWidget")->findChildren<QCheckBox *>();
+}
+
+// 51 lines for the form, then the given extra lines, CR LF ended, windows-1250.
+QByteArray fileBytes(const QStringList &form, const QStringList &extra = {})
+{
+    QByteArray bytes;
+    for (const QString &line : form + extra)
+        bytes += line.toLatin1() + "\r\n";
+    return bytes;
+}
+
+QStringList sampleForm(const QString &smsCentre = QStringLiteral("36209300099"))
+{
+    QStringList lines{smsCentre};
+    for (int i = 1; i < 35; ++i)
+        lines.append(QStringLiteral("f%1").arg(i));
+    for (int i = 0; i < 16; ++i)
+        lines.append(i % 3 == 0 ? QStringLiteral("1") : QStringLiteral("0"));
+    return lines;
+}
+
+void writeFile(const QString &path, const QByteArray &bytes)
+{
+    QFile file(path);
+    QVERIFY(file.open(QIODevice::WriteOnly));
+    file.write(bytes);
+}
+
+QLabel *statusLabel(const MainWindow &window, int index)
+{
+    return window.statusBar()->findChildren<QLabel *>(Qt::FindDirectChildrenOnly).value(index);
+}
+
+} // namespace
+
+class WindowFilesTest : public QObject
+{
+    Q_OBJECT
+private slots:
+    void init();
+    void cleanup();
+    void saveThenOpenGivesTheSameForm();
+    void openShowsBoxAndSelectsPreset();
+    void openMissingOrShortFileChangesNothing();
+    void savingKeepsRecordText();
+    void failedSaveKeepsEverything();
+    void defaultsFileFillsFormAndStatusBar();
+    void missingDefaultsFileIsSilent();
+
+private:
+    std::unique_ptr<QTemporaryDir> temporary;
+    QDir folder;
+    QString startFolder;
+};
+
+void WindowFilesTest::init()
+{
+    startFolder = QDir::currentPath();
+    temporary = std::make_unique<QTemporaryDir>();
+    folder = QDir(temporary->path());
+    QVERIFY(QDir::setCurrent(folder.path()));
+}
+
+void WindowFilesTest::cleanup()
+{
+    QDir::setCurrent(startFolder);
+}
+
+void WindowFilesTest::saveThenOpenGivesTheSameForm()
+{
+    MainWindow window;
+    const QList<QLineEdit *> fields = edits(window);
+    for (int i = 1; i < fields.size(); ++i)
+        fields[i]->setText(QStringLiteral("v%1 ő").arg(i));
+    for (int i = 0; i < 16; ++i)
+        boxes(window)[i]->setChecked(i % 2 == 1);
+    const QString path = folder.absoluteFilePath(QStringLiteral("unit.vrk"));
+
+    answerFileDialog(path);
+    QList<BoxSeen> seen = closingBoxes([&] { window.save(); });
+    QCOMPARE(seen.size(), 1);
+    QCOMPARE(seen[0].title, QStringLiteral("Save"));
+    QCOMPARE(seen[0].text, QStringLiteral("Save was successful."));
+    QCOMPARE(statusLabel(window, 0)->text(), QStringLiteral("unit.vrk"));
+    QCOMPARE(window.currentSettings().filePath, path);
+
+    MainWindow reopened;
+    answerFileDialog(path);
+    seen = closingBoxes([&] { reopened.openfile(); });
+    QCOMPARE(seen.value(0).text, QStringLiteral("unit.vrk successfully loaded."));
+    for (int i = 0; i < fields.size(); ++i)
+        QCOMPARE(edits(reopened)[i]->text(), fields[i]->text());
+    for (int i = 0; i < 16; ++i)
+        QCOMPARE(boxes(reopened)[i]->isChecked(), i % 2 == 1);
+}
+
+void WindowFilesTest::openShowsBoxAndSelectsPreset()
+{
+    const QString telenor = folder.absoluteFilePath(QStringLiteral("telenor.a.vrk"));
+    writeFile(telenor, fileBytes(sampleForm()));
+    const QString custom = folder.absoluteFilePath(QStringLiteral("custom"));
+    writeFile(custom, fileBytes(sampleForm(QStringLiteral("3630 111"))));
+
+    MainWindow window;
+    window.currentSettings().frameText = QStringLiteral("old|");
+    auto *combo = window.findChild<QComboBox *>("smskp_combo");
+    auto *smskp = window.findChild<QLineEdit *>("smskp");
+    answerFileDialog(telenor);
+    QList<BoxSeen> seen = closingBoxes([&] { window.openfile(); });
+    QCOMPARE(seen.size(), 1);
+    QCOMPARE(seen[0].title, QStringLiteral("File opened."));
+    QCOMPARE(seen[0].text, QStringLiteral("telenor.a.vrk successfully loaded."));
+    QCOMPARE(combo->currentText(), QStringLiteral("Telenor"));
+    QVERIFY(!smskp->isEnabled());
+    QCOMPARE(window.currentSettings().frameText, QString());
+    QVERIFY(boxes(window)[0]->isChecked());
+    QVERIFY(!boxes(window)[1]->isChecked());
+
+    answerFileDialog(custom);
+    seen = closingBoxes([&] { window.openfile(); });
+    QCOMPARE(seen.value(0).text, QStringLiteral("custom. successfully loaded."));
+    QCOMPARE(statusLabel(window, 0)->text(), QStringLiteral("custom."));
+    QCOMPARE(combo->currentText(), QStringLiteral("Egyéni"));
+    QVERIFY(smskp->isEnabled());
+    QCOMPARE(smskp->text(), QStringLiteral("3630 111"));
+}
+
+void WindowFilesTest::openMissingOrShortFileChangesNothing()
+{
+    MainWindow window;
+    const QString shortFile = folder.absoluteFilePath(QStringLiteral("short.vrk"));
+    QStringList fifty = sampleForm();
+    fifty.removeLast();
+    writeFile(shortFile, fileBytes(fifty));
+
+    answerFileDialog(shortFile);
+    QList<BoxSeen> seen = closingBoxes([&] { window.openfile(); });
+    QCOMPARE(seen.size(), 1);
+    QCOMPARE(seen[0].icon, int(QMessageBox::Critical));
+    QCOMPARE(seen[0].title, QStringLiteral("File error."));
+    QCOMPARE(seen[0].text, QStringLiteral("Cannot open the file. \nTip: Check the file."));
+    QCOMPARE(edits(window)[1]->text(), QString());
+    QCOMPARE(statusLabel(window, 0)->text(), QStringLiteral("No file"));
+
+    window.currentSettings().filePath = folder.absoluteFilePath(QStringLiteral("gone.vrk"));
+    seen = closingBoxes([&] { window.loadfile(false); });
+    QCOMPARE(seen.value(0).title, QStringLiteral("File hiba"));
+    QCOMPARE(seen.value(0).text, QStringLiteral("A kiválasztott fájl nem létezik."));
+
+    answerFileDialog(QString());
+    seen = closingBoxes([&] { window.openfile(); });
+    QVERIFY(seen.isEmpty());
+}
+
+void WindowFilesTest::savingKeepsRecordText()
+{
+    MainWindow window;
+    window.currentSettings().frameText = QStringLiteral("a|b|");
+    answerFileDialog(folder.absoluteFilePath(QStringLiteral("keep.vrk")));
+    closingBoxes([&] { window.save(); });
+    QCOMPARE(window.currentSettings().frameText, QStringLiteral("a|b|"));
+}
+
+void WindowFilesTest::failedSaveKeepsEverything()
+{
+    MainWindow window;
+    answerFileDialog(folder.absoluteFilePath(QStringLiteral("missing/folder/unit.vrk")));
+    const QList<BoxSeen> seen = closingBoxes([&] { window.save(); });
+    QCOMPARE(seen.size(), 1);
+    QCOMPARE(seen[0].icon, int(QMessageBox::Critical));
+    QVERIFY(seen[0].text != QStringLiteral("Save was successful."));
+    QVERIFY(window.currentSettings().filePath.isEmpty());
+    QCOMPARE(statusLabel(window, 0)->text(), QStringLiteral("No file"));
+}
+
+void WindowFilesTest::defaultsFileFillsFormAndStatusBar()
+{
+    writeFile(QStringLiteral("varlok_default.dll"),
+              fileBytes(sampleForm(), {QStringLiteral("<a href=\"mailto:x@y.example\">link</a>"),
+                                       QStringLiteral("about"),
+                                       QStringLiteral(":/img/img/varlok-2-softwin.png")}));
+    MainWindow window;
+    const QList<BoxSeen> seen = closingBoxes([&] {
+        QTRY_COMPARE_WITH_TIMEOUT(statusLabel(window, 0)->text(), QStringLiteral("varlok_default.dll"), 5000);
+    });
+    QVERIFY(seen.isEmpty());
+    QCOMPARE(edits(window)[1]->text(), QStringLiteral("f1"));
+    QCOMPARE(window.currentSettings().aboutText, QStringLiteral("about"));
+    QLabel *link = statusLabel(window, 2);
+    QVERIFY(link);
+    QVERIFY(link->openExternalLinks());
+    QCOMPARE(link->text(), window.currentSettings().linkText);
+    QVERIFY(!window.findChild<QLabel *>("image")->pixmap().isNull());
+    QCOMPARE(window.findChild<QComboBox *>("smskp_combo")->currentText(), QStringLiteral("Telenor"));
+}
+
+void WindowFilesTest::missingDefaultsFileIsSilent()
+{
+    MainWindow window;
+    const QList<BoxSeen> seen = closingBoxes([&] { window.newfile(); });
+    QVERIFY(seen.isEmpty());
+    QCOMPARE(statusLabel(window, 0)->text(), QStringLiteral("No file"));
+    QCOMPARE(window.currentSettings().fileName, QStringLiteral("varlok_default.dll"));
+    QCOMPARE(window.statusBar()->findChildren<QLabel *>(Qt::FindDirectChildrenOnly).size(), 2);
+}
+
+QTEST_MAIN(WindowFilesTest)
+#include "test_window_files.moc"
