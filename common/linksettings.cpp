@@ -1,7 +1,5 @@
 #include "linksettings.h"
 
-#include "charsetting.h"
-
 #include <QStringList>
 #include <QTextStream>
 
@@ -20,6 +18,12 @@ int linkSettings::sumMode() const
 QString charText(qint8 byte)
 {
     return QString(QChar(static_cast<uchar>(byte)));
+}
+
+qint8 firstByteOf(const QString &text)
+{
+    const QByteArray bytes = text.toLatin1();
+    return bytes.isEmpty() ? qint8(0) : static_cast<qint8>(bytes.at(0));
 }
 
 quint8 linkSettings::readFrom(QTextStream &stream)

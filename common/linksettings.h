@@ -39,3 +39,7 @@ public:
 
 // A one-character string made of a setting's byte, read as Latin-1.
 QString charText(qint8 byte);
+
+// The byte a one-character setting takes from a text: the first byte of its
+// Latin-1 form ('?' for a character outside Latin-1), 0 when empty.
+qint8 firstByteOf(const QString &text);

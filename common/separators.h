@@ -1,11 +1,11 @@
 #pragma once
 
-#include <QDialog>
+#include "chardialog.h"
 
 class Ui_separators;
 
 // Asks for the download and upload separators, starting from the current ones.
-class separators : public QDialog
+class separators : public charDialog
 {
     Q_OBJECT
 
@@ -18,10 +18,7 @@ public:
     qint8 uploadSeparator() const;
 
 protected:
-    void changeEvent(QEvent *event) override;
-
-protected slots:
-    void handleChange();
+    void retranslate() override;
 
 private:
     Ui_separators *ui;

@@ -1,13 +1,12 @@
 #include "setfix.h"
 
-#include "charsetting.h"
 #include "ui_setfix.h"
 
 setFix::setFix(QWidget *parent)
-    : QDialog(parent), ui(new Ui_setFix)
+    : charDialog(parent), ui(new Ui_setFix)
 {
     ui->setupUi(this);
-    connect(ui->i_char, &QLineEdit::textChanged, this, &setFix::handleChange);
+    followEdits({ui->i_char}, ui->buttonBox);
 }
 
 setFix::~setFix()
@@ -15,19 +14,7 @@ setFix::~setFix()
     delete ui;
 }
 
-qint8 setFix::character() const
+void setFix::retranslate()
 {
-    return firstByteOf(ui->i_char->text());
-}
-
-void setFix::changeEvent(QEvent *event)
-{
-    QDialog::changeEvent(event);
-    if (event->type() == QEvent::LanguageChange)
-        ui->retranslateUi(this);
-}
-
-void setFix::handleChange(const QString &text)
-{
-    enableOk(ui->buttonBox, !text.isEmpty());
+    ui->retranslateUi(this);
 }

@@ -1,11 +1,11 @@
 #pragma once
 
-#include <QDialog>
+#include "chardialog.h"
 
 class Ui_setFix;
 
 // Asks for the fixed check character; the edit starts empty.
-class setFix : public QDialog
+class setFix : public charDialog
 {
     Q_OBJECT
 
@@ -14,13 +14,10 @@ public:
     ~setFix() override;
 
     // The typed character as a byte; 0 when the edit is empty.
-    qint8 character() const;
+    qint8 character() const { return editByte(0); }
 
 protected:
-    void changeEvent(QEvent *event) override;
-
-protected slots:
-    void handleChange(const QString &text);
+    void retranslate() override;
 
 private:
     Ui_setFix *ui;

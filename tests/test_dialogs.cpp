@@ -1,5 +1,5 @@
 #include "about.h"
-#include "charsetting.h"
+#include "linksettings.h"
 #include "help.h"
 #include "linksettings.h"
 #include "separators.h"
@@ -91,7 +91,7 @@ QStringList entries(const QComboBox *box)
     return texts;
 }
 
-std::unique_ptr<QDialog> charDialog(const QString &kind)
+std::unique_ptr<QDialog> makeCharDialog(const QString &kind)
 {
     if (kind == QLatin1String("setFix"))
         return std::make_unique<setFix>();
@@ -219,7 +219,7 @@ void DialogsTest::charDialogOpensWithOk()
     QFETCH(QString, kind);
     QFETCH(QStringList, editNames);
     QFETCH(QString, shown);
-    const auto dialog = charDialog(kind);
+    const auto dialog = makeCharDialog(kind);
     QVERIFY(okButton(*dialog)->isEnabled());
     for (const QString &name : editNames) {
         auto *field = edit(*dialog, name.toLatin1().constData());
@@ -246,7 +246,7 @@ void DialogsTest::charDialogOkFollowsEdits()
 {
     QFETCH(QString, kind);
     QFETCH(QString, editName);
-    const auto dialog = charDialog(kind);
+    const auto dialog = makeCharDialog(kind);
     auto *field = edit(*dialog, editName.toLatin1().constData());
     field->clear();
     QTest::keyClicks(field, QStringLiteral("x"));

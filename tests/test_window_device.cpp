@@ -100,6 +100,7 @@ private slots:
     void loadRefusesIncompleteForm();
     void loadRefusesCloseLimits();
     void loadFromShortcut();
+    void loadedRecordReadsBackAndVerifies();
 
 private:
     std::unique_ptr<simUnit> unit;
@@ -298,6 +299,39 @@ void WindowDeviceTest::loadFromShortcut()
     QCOMPARE(unit->loadsCompleted(), 1);
     const QByteArray expected = "!WR\r\n" + replyLines(recordSamples::recordFields()) + "\r\n";
     QCOMPARE(unit->received(), expected);
+}
+
+void WindowDeviceTest::loadedRecordReadsBackAndVerifies()
+{
+    unit->setRememberLoads(true);
+    window->show();
+    window->activateWindow();
+    QVERIFY(QTest::qWaitForWindowActive(window.get()));
+    formValues loaded = recordSamples::filledForm();
+    loaded.texts[recordSamples::h2Low] = QStringLiteral("-10");
+    loaded.texts[recordSamples::stopWord] = QStringLiteral("Stop now");
+    fillForm(*window, loaded);
+    window->download();
+    QCOMPARE(unit->loadsCompleted(), 1);
+
+    formValues cleared = loaded;
+    cleared.texts.fill(QString());
+    cleared.flags.fill(false);
+    fillForm(*window, cleared);
+    window->activateWindow();
+    QVERIFY(QTest::qWaitForWindowActive(window.get()));
+    QList<BoxSeen> seen = closingBoxes([&] {
+        QTest::keyClick(window.get(), Qt::Key_R, Qt::ControlModifier);
+    });
+    QVERIFY(seen.isEmpty());
+    QCOMPARE(formOf(*window).texts, loaded.texts);
+    QCOMPARE(formOf(*window).flags, loaded.flags);
+
+    window->activateWindow();
+    QVERIFY(QTest::qWaitForWindowActive(window.get()));
+    seen = closingBoxes([&] { QTest::keyClick(window.get(), Qt::Key_V, Qt::ControlModifier); });
+    QCOMPARE(seen.size(), 1);
+    QCOMPARE(seen[0].text, QStringLiteral("Sikeres ellenőrzés."));
 }
 
 QTEST_MAIN(WindowDeviceTest)

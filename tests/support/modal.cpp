@@ -41,3 +41,17 @@ void answerFileDialog(const QString &path)
     });
     poll->start();
 }
+
+void answerNextDialog(const std::function<void(QDialog *)> &answer)
+{
+    auto *poll = new QTimer;
+    poll->setInterval(5);
+    QObject::connect(poll, &QTimer::timeout, [poll, answer] {
+        auto *dialog = qobject_cast<QDialog *>(QApplication::activeModalWidget());
+        if (!dialog || !dialog->isVisible() || qobject_cast<QMessageBox *>(dialog))
+            return;
+        poll->deleteLater();
+        answer(dialog);
+    });
+    poll->start();
+}

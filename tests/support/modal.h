@@ -4,6 +4,8 @@
 #include <QString>
 #include <functional>
 
+class QDialog;
+
 // What a message box showed.
 struct BoxSeen
 {
@@ -18,3 +20,7 @@ QList<BoxSeen> closingBoxes(const std::function<void()> &action);
 
 // The next file dialog that opens is answered with path (empty: cancelled).
 void answerFileDialog(const QString &path);
+
+// The next modal dialog (not a message box) that opens is handed to answer,
+// which fills it in and accepts or rejects it.
+void answerNextDialog(const std::function<void(QDialog *)> &answer);
