@@ -415,26 +415,32 @@ void MainWindow::clearAndFocus(const QList<QLineEdit *> &edits)
     }
 }
 
-deviceExchange::Reply MainWindow::readUnitRecord(const QString &label)
+std::unique_ptr<QProgressDialog> MainWindow::readProgress(const QString &label)
 {
-    QProgressDialog progress(label, QStringLiteral("Megszakítás"), 0, 43, this);
-    progress.setWindowModality(Qt::WindowModal);
-    progress.setMinimumDuration(0);
-    progress.show();
-    progress.setValue(1);
+    auto progress = std::make_unique<QProgressDialog>(label, QStringLiteral("Megszakítás"), 0, 43, this);
+    progress->setWindowModality(Qt::WindowModal);
+    progress->setMinimumDuration(0);
+    progress->show();
+    progress->setValue(1);
+    return progress;
+}
 
+deviceExchange::Reply MainWindow::readUnitRecord(QProgressDialog &progress)
+{
     deviceExchange exchange(settings.port);
     exchange.setCancelCheck([&progress] { return progress.wasCanceled(); });
     exchange.setProgress([&progress] { progress.setValue(progress.value() + 1); });
     const deviceExchange::Reply reply = exchange.readout();
-    if (reply.outcome != deviceExchange::Cancelled)
+    // The dialog stays behind a port failure's box; otherwise its end closes it.
+    if (reply.outcome != deviceExchange::Cancelled && reply.outcome != deviceExchange::OpenFailed)
         progress.setValue(43);
     return reply;
 }
 
 void MainWindow::readup()
 {
-    const deviceExchange::Reply reply = readUnitRecord(QStringLiteral("Kiolvasás..."));
+    const auto progress = readProgress(QStringLiteral("Kiolvasás..."));
+    const deviceExchange::Reply reply = readUnitRecord(*progress);
     if (reply.outcome == deviceExchange::Cancelled)
         return;
     if (reply.outcome == deviceExchange::OpenFailed) {
@@ -471,7 +477,8 @@ void MainWindow::verify_func()
         showReadoutFailure(QString::fromUtf8(frameVerifier::failedText));
         return;
     }
-    const deviceExchange::Reply reply = readUnitRecord(QStringLiteral("Ellenőrzés..."));
+    const auto progress = readProgress(QStringLiteral("Ellenőrzés..."));
+    const deviceExchange::Reply reply = readUnitRecord(*progress);
     if (reply.outcome == deviceExchange::Cancelled)
         return;
     if (reply.outcome == deviceExchange::OpenFailed) {

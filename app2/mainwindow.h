@@ -6,6 +6,7 @@
 
 #include <QList>
 #include <QMainWindow>
+#include <memory>
 
 class QCheckBox;
 class QLabel;
@@ -13,6 +14,7 @@ class editingEnd;
 class paramFile;
 struct statusReply;
 class QLineEdit;
+class QProgressDialog;
 class Ui_MainWindow;
 
 // The model-2 program's one window: the parameter form, the link settings and
@@ -71,8 +73,9 @@ private:
     void showDefaultsDisplay(const paramFile &file, int fieldCount);
     void selectSmsPreset();
 
-    // Reads the unit's record under a progress dialog that can cancel it.
-    deviceExchange::Reply readUnitRecord(const QString &label);
+    // The unit's record is read under a progress dialog that can cancel it.
+    std::unique_ptr<QProgressDialog> readProgress(const QString &label);
+    deviceExchange::Reply readUnitRecord(QProgressDialog &progress);
     void showReadoutFailure(const QString &text);
 
     void showStatus(const statusReply &status);
