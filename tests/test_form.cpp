@@ -1,5 +1,6 @@
 #include "mainwindow.h"
 #include "modal.h"
+#include "recordsamples.h"
 
 #include <QAction>
 #include <QCheckBox>
@@ -14,12 +15,6 @@
 
 namespace {
 
-const QStringList lineEditNames = {
-    "smskp", "m_pin", "m_id", "m_nev", "visszaallas", "be1_nev", "be2_nev", "rele_time",
-    "rele1_on", "rele1_off", "rele2_on", "rele2_ki", "be1_on_msg", "be1_off_msg", "be2_on_msg",
-    "be2_off_msg", "h1_low", "h1_high", "h1_hist", "h2_low", "h2_high", "h2_hist", "hibajelzes",
-    "tapfesz_hiba_nev", "tapfesz_hiba_v", "max_sms", "t1", "t2", "t3", "t4", "t5", "t6", "t7",
-    "t8", "riaszto_stop"};
 
 const QList<int> maxLengths = {16, 4, 4, 16, 1, 16, 16, 4, 16, 16, 16, 16, 16, 16, 16, 16,
                                4, 4, 2, 4, 4, 2, 16, 16, 16, 2, 14, 14, 14, 14, 14, 14, 14,
@@ -76,7 +71,7 @@ private slots:
 void FormTest::lineEditsInFormOrder()
 {
     const MainWindow window;
-    QCOMPARE(objectNames(formFields<QLineEdit>(window)), lineEditNames);
+    QCOMPARE(objectNames(formFields<QLineEdit>(window)), recordSamples::lineEditNames());
     for (QWidget *field : formFields<QLineEdit>(window)) {
         const bool courier = field->font().families().contains(QStringLiteral("Courier"));
         QCOMPARE(courier, field->objectName() != QLatin1String("riaszto_stop"));

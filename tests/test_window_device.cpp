@@ -4,6 +4,7 @@
 #include "recordsamples.h"
 #include "seriallink.h"
 #include "simunit.h"
+#include "windowform.h"
 
 #include <QApplication>
 #include <QCheckBox>
@@ -20,34 +21,6 @@
 namespace {
 
 const QString port = QStringLiteral("COM3");
-
-QList<QLineEdit *> edits(const MainWindow &window)
-{
-    return window.findChild<QWidget *>("centralWidget")->findChildren<QLineEdit *>();
-}
-
-QList<QCheckBox *> boxes(const MainWindow &window)
-{
-    return window.findChild<QWidget *>("centralWidget")->findChildren<QCheckBox *>();
-}
-
-void fillForm(MainWindow &window, const formValues &values)
-{
-    for (int i = 0; i < values.texts.size(); ++i)
-        edits(window)[i]->setText(values.texts[i]);
-    for (int i = 0; i < values.flags.size(); ++i)
-        boxes(window)[i]->setChecked(values.flags[i]);
-}
-
-formValues formOf(const MainWindow &window)
-{
-    formValues values;
-    for (const QLineEdit *edit : edits(window))
-        values.texts.append(edit->text());
-    for (const QCheckBox *box : boxes(window))
-        values.flags.append(box->isChecked());
-    return values;
-}
 
 QByteArray replyLines(const QStringList &fields)
 {
@@ -128,7 +101,7 @@ void WindowDeviceTest::readOutFillsTheForm()
     const QList<BoxSeen> seen = closingBoxes([&] { window->readup(); });
     QVERIFY(seen.isEmpty());
     QCOMPARE(unit->received(), QByteArray("!Rd\r\n"));
-    const formValues form = formOf(*window);
+    const formValues form = windowForm::read(*window);
     QCOMPARE(form.texts, recordSamples::filledForm().texts);
     QCOMPARE(form.flags, recordSamples::filledForm().flags);
 }
@@ -157,7 +130,7 @@ void WindowDeviceTest::readOutRefusals()
     QFETCH(QByteArray, reply);
     QFETCH(QString, diagnostic);
     unit->setReadoutReply(reply);
-    const formValues before = formOf(*window);
+    const formValues before = windowForm::read(*window);
     debugCapture debug;
     const QList<BoxSeen> seen = closingBoxes([&] { window->readup(); });
     QCOMPARE(seen.size(), 1);
@@ -165,7 +138,7 @@ void WindowDeviceTest::readOutRefusals()
     QCOMPARE(seen[0].title, QStringLiteral("Hiba"));
     QCOMPARE(seen[0].text, QStringLiteral("Sikertelen kiolvasás.\nEllenőrizze az eszközt, és próbálja meg újra!"));
     QVERIFY2(debug.lines().contains(diagnostic), qPrintable(debug.lines().join('\n')));
-    QCOMPARE(formOf(*window).texts, before.texts);
+    QCOMPARE(windowForm::read(*window).texts, before.texts);
 }
 
 void WindowDeviceTest::readOutPortFailure()
@@ -183,11 +156,11 @@ void WindowDeviceTest::readOutCancelledFreesThePort()
 {
     // The dialog takes its cancel press while it advances, at the first line.
     unit->setReadoutReply(replyLines(recordSamples::recordFields()));
-    const formValues before = formOf(*window);
+    const formValues before = windowForm::read(*window);
     cancelProgressWhenShown();
     const QList<BoxSeen> seen = closingBoxes([&] { window->readup(); });
     QVERIFY(seen.isEmpty());
-    QCOMPARE(formOf(*window).texts, before.texts);
+    QCOMPARE(windowForm::read(*window).texts, before.texts);
     serialLink link;
     QVERIFY(link.open(port));
 }
@@ -205,7 +178,7 @@ void WindowDeviceTest::verifyAfterReadOut()
 
 void WindowDeviceTest::verifyReportsDifference()
 {
-    fillForm(*window, recordSamples::filledForm());
+    windowForm::fill(*window, recordSamples::filledForm());
     QStringList fields = recordSamples::recordFields();
     fields[3] = QStringLiteral("Cellar");
     unit->setReadoutReply(replyLines(fields));
@@ -261,7 +234,7 @@ void WindowDeviceTest::loadRefusesIncompleteForm()
     formValues form = recordSamples::filledForm();
     form.texts[5].clear();
     form.texts[3] = QStringLiteral("Kés");
-    fillForm(*window, form);
+    windowForm::fill(*window, form);
     const QList<BoxSeen> seen = closingBoxes([&] { window->download(); });
     QCOMPARE(seen.size(), 1);
     QCOMPARE(seen[0].title, QStringLiteral("Download error."));
@@ -278,7 +251,7 @@ void WindowDeviceTest::loadRefusesCloseLimits()
     formValues form = recordSamples::filledForm();
     form.texts[recordSamples::h1Low] = QStringLiteral("20");
     form.texts[recordSamples::h1High] = QStringLiteral("22");
-    fillForm(*window, form);
+    windowForm::fill(*window, form);
     const QList<BoxSeen> seen = closingBoxes([&] { window->download(); });
     QCOMPARE(seen.value(0).text,
              QStringLiteral("1. thermometer lower value must be less than the upper value - 2 °C."));
@@ -293,7 +266,7 @@ void WindowDeviceTest::loadFromShortcut()
     window->show();
     window->activateWindow();
     QVERIFY(QTest::qWaitForWindowActive(window.get()));
-    fillForm(*window, recordSamples::filledForm());
+    windowForm::fill(*window, recordSamples::filledForm());
     // The load dialog closes itself two seconds after the unit's 'O'.
     QTest::keyClick(window.get(), Qt::Key_D, Qt::ControlModifier);
     QCOMPARE(unit->loadsCompleted(), 1);
@@ -310,22 +283,22 @@ void WindowDeviceTest::loadedRecordReadsBackAndVerifies()
     formValues loaded = recordSamples::filledForm();
     loaded.texts[recordSamples::h2Low] = QStringLiteral("-10");
     loaded.texts[recordSamples::stopWord] = QStringLiteral("Stop now");
-    fillForm(*window, loaded);
+    windowForm::fill(*window, loaded);
     window->download();
     QCOMPARE(unit->loadsCompleted(), 1);
 
     formValues cleared = loaded;
     cleared.texts.fill(QString());
     cleared.flags.fill(false);
-    fillForm(*window, cleared);
+    windowForm::fill(*window, cleared);
     window->activateWindow();
     QVERIFY(QTest::qWaitForWindowActive(window.get()));
     QList<BoxSeen> seen = closingBoxes([&] {
         QTest::keyClick(window.get(), Qt::Key_R, Qt::ControlModifier);
     });
     QVERIFY(seen.isEmpty());
-    QCOMPARE(formOf(*window).texts, loaded.texts);
-    QCOMPARE(formOf(*window).flags, loaded.flags);
+    QCOMPARE(windowForm::read(*window).texts, loaded.texts);
+    QCOMPARE(windowForm::read(*window).flags, loaded.flags);
 
     window->activateWindow();
     QVERIFY(QTest::qWaitForWindowActive(window.get()));

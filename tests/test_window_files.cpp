@@ -1,5 +1,6 @@
 #include "mainwindow.h"
 #include "modal.h"
+#include "windowform.h"
 
 #include <QCheckBox>
 #include <QComboBox>
@@ -13,16 +14,6 @@
 #include <QTest>
 
 namespace {
-
-QList<QLineEdit *> edits(const MainWindow &window)
-{
-    return window.findChild<QWidget *>("centralWidget")->findChildren<QLineEdit *>();
-}
-
-QList<QCheckBox *> boxes(const MainWindow &window)
-{
-    return window.findChild<QWidget *>("centralWidget")->findChildren<QCheckBox *>();
-}
 
 // 51 lines for the form, then the given extra lines, CR LF ended, windows-1250.
 QByteArray fileBytes(const QStringList &form, const QStringList &extra = {})
@@ -93,11 +84,11 @@ void WindowFilesTest::cleanup()
 void WindowFilesTest::saveThenOpenGivesTheSameForm()
 {
     MainWindow window;
-    const QList<QLineEdit *> fields = edits(window);
+    const QList<QLineEdit *> fields = windowForm::edits(window);
     for (int i = 1; i < fields.size(); ++i)
         fields[i]->setText(QStringLiteral("v%1 ő").arg(i));
     for (int i = 0; i < 16; ++i)
-        boxes(window)[i]->setChecked(i % 2 == 1);
+        windowForm::boxes(window)[i]->setChecked(i % 2 == 1);
     const QString path = folder.absoluteFilePath(QStringLiteral("unit.vrk"));
 
     answerFileDialog(path);
@@ -113,9 +104,9 @@ void WindowFilesTest::saveThenOpenGivesTheSameForm()
     seen = closingBoxes([&] { reopened.openfile(); });
     QCOMPARE(seen.value(0).text, QStringLiteral("unit.vrk successfully loaded."));
     for (int i = 0; i < fields.size(); ++i)
-        QCOMPARE(edits(reopened)[i]->text(), fields[i]->text());
+        QCOMPARE(windowForm::edits(reopened)[i]->text(), fields[i]->text());
     for (int i = 0; i < 16; ++i)
-        QCOMPARE(boxes(reopened)[i]->isChecked(), i % 2 == 1);
+        QCOMPARE(windowForm::boxes(reopened)[i]->isChecked(), i % 2 == 1);
 }
 
 void WindowFilesTest::openShowsBoxAndSelectsPreset()
@@ -137,8 +128,8 @@ void WindowFilesTest::openShowsBoxAndSelectsPreset()
     QCOMPARE(combo->currentText(), QStringLiteral("Telenor"));
     QVERIFY(!smskp->isEnabled());
     QCOMPARE(window.currentSettings().frameText, QString());
-    QVERIFY(boxes(window)[0]->isChecked());
-    QVERIFY(!boxes(window)[1]->isChecked());
+    QVERIFY(windowForm::boxes(window)[0]->isChecked());
+    QVERIFY(!windowForm::boxes(window)[1]->isChecked());
 
     answerFileDialog(custom);
     seen = closingBoxes([&] { window.openfile(); });
@@ -163,7 +154,7 @@ void WindowFilesTest::openMissingOrShortFileChangesNothing()
     QCOMPARE(seen[0].icon, int(QMessageBox::Critical));
     QCOMPARE(seen[0].title, QStringLiteral("File error."));
     QCOMPARE(seen[0].text, QStringLiteral("Cannot open the file. \nTip: Check the file."));
-    QCOMPARE(edits(window)[1]->text(), QString());
+    QCOMPARE(windowForm::edits(window)[1]->text(), QString());
     QCOMPARE(statusLabel(window, 0)->text(), QStringLiteral("No file"));
 
     window.currentSettings().filePath = folder.absoluteFilePath(QStringLiteral("gone.vrk"));
@@ -208,7 +199,7 @@ void WindowFilesTest::defaultsFileFillsFormAndStatusBar()
         QTRY_COMPARE_WITH_TIMEOUT(statusLabel(window, 0)->text(), QStringLiteral("varlok_default.dll"), 5000);
     });
     QVERIFY(seen.isEmpty());
-    QCOMPARE(edits(window)[1]->text(), QStringLiteral("f1"));
+    QCOMPARE(windowForm::edits(window)[1]->text(), QStringLiteral("f1"));
     QCOMPARE(window.currentSettings().aboutText, QStringLiteral("about"));
     QLabel *link = statusLabel(window, 2);
     QVERIFY(link);

@@ -7,6 +7,9 @@
 // A completely filled model-2 form and the record fields it is sent as.
 namespace recordSamples {
 
+// Object names of the form's line edits, in form order.
+QStringList lineEditNames();
+
 // Positions in the form's texts.
 constexpr int h1Low = 16;
 constexpr int h1High = 17;
