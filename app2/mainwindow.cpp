@@ -6,6 +6,7 @@
 #include "dload.h"
 #include "editingend.h"
 #include "framebuilder.h"
+#include "framechecksum.h"
 #include "frameverifier.h"
 #include "inputrules.h"
 #include "paramfile.h"
@@ -46,10 +47,9 @@ QIcon pictureIcon(const QString &path)
     return icon;
 }
 
-QString chksName(const linkSettings &settings)
+QString chksName(qint8 chks)
 {
-    const int mode = settings.sumMode();
-    return mode < 0 ? charText(settings.chks) : QStringLiteral("%1bit sum").arg(8 * (mode + 1));
+    return frameChecksum::isSum(chks) ? QStringLiteral("%1bit sum").arg(8 * (chks + 1)) : charText(chks);
 }
 
 } // namespace
@@ -86,8 +86,7 @@ void MainWindow::tickChksAction()
 {
     QAction *const bySum[] = {ui->action8bit_sum, ui->action16bit_sum, ui->action24bit_sum,
                               ui->action32bit_sum};
-    const int mode = settings.sumMode();
-    (mode < 0 ? ui->actionFix : bySum[mode])->setChecked(true);
+    (frameChecksum::isSum(settings.chks) ? bySum[settings.chks] : ui->actionFix)->setChecked(true);
 }
 
 void MainWindow::setActionIcons()
@@ -191,7 +190,7 @@ void MainWindow::show_info()
         text = QStringLiteral("Port: %1\n").arg(settings.port)
              + QStringLiteral("Baudrate: B%1\n").arg(settings.baud)
              + QStringLiteral("Timeout: %1\n").arg(settings.timeout)
-             + QStringLiteral("CHKS: %1\n").arg(chksName(settings))
+             + QStringLiteral("CHKS: %1\n").arg(chksName(settings.chks))
              + QStringLiteral("ACK char: %1\n").arg(charText(settings.ack))
              + QStringLiteral("Checkvalue: %1\n").arg(settings.check)
              + QStringLiteral("Download Separator: %1\n").arg(charText(settings.dlSep))

@@ -10,11 +10,6 @@ linkSettings::linkSettings(const QString &port, int baud, qint8 chks, qint8 ack,
 {
 }
 
-int linkSettings::sumMode() const
-{
-    return chks >= 0 && chks <= 3 ? chks : -1;
-}
-
 QString charText(qint8 byte)
 {
     return QString(QChar(static_cast<uchar>(byte)));

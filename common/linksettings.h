@@ -16,9 +16,6 @@ public:
     // weighted keys that were missing or unusable (0: all applied).
     quint8 readFrom(QTextStream &stream);
 
-    // 0..3 for the 8/16/24/32-bit sum, -1 when chks is a fixed check character.
-    int sumMode() const;
-
     QString port = QStringLiteral("COM1");
     int baud = 1200;
     qint8 chks = 0;      // 0..3: 8/16/24/32-bit sum; anything else: fixed check character

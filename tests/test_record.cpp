@@ -1,3 +1,4 @@
+#include "framechecksum.h"
 #include "linksettings.h"
 
 #include <QTest>
@@ -12,8 +13,8 @@ private slots:
     void readFromOnlyEndLine();
     void readFromKeys();
     void readFromStopsAtEndLine();
-    void sumModeOrFixedCharacter_data();
-    void sumModeOrFixedCharacter();
+    void sumOrFixedCharacter_data();
+    void sumOrFixedCharacter();
 };
 
 void RecordTest::defaults()
@@ -89,27 +90,25 @@ void RecordTest::readFromStopsAtEndLine()
     QCOMPARE(s.baud, 1200);
 }
 
-void RecordTest::sumModeOrFixedCharacter_data()
+void RecordTest::sumOrFixedCharacter_data()
 {
     QTest::addColumn<int>("chks");
-    QTest::addColumn<int>("mode");
-    QTest::newRow("8bit") << 0 << 0;
-    QTest::newRow("16bit") << 1 << 1;
-    QTest::newRow("24bit") << 2 << 2;
-    QTest::newRow("32bit") << 3 << 3;
-    QTest::newRow("4 is a character") << 4 << -1;
-    QTest::newRow("digit 0 typed") << int('0') << -1;
-    QTest::newRow("negative") << -1 << -1;
-    QTest::newRow("lowest") << -128 << -1;
+    QTest::addColumn<bool>("sum");
+    QTest::newRow("8bit") << 0 << true;
+    QTest::newRow("16bit") << 1 << true;
+    QTest::newRow("24bit") << 2 << true;
+    QTest::newRow("32bit") << 3 << true;
+    QTest::newRow("4 is a character") << 4 << false;
+    QTest::newRow("digit 0 typed") << int('0') << false;
+    QTest::newRow("negative") << -1 << false;
+    QTest::newRow("lowest") << -128 << false;
 }
 
-void RecordTest::sumModeOrFixedCharacter()
+void RecordTest::sumOrFixedCharacter()
 {
     QFETCH(int, chks);
-    QFETCH(int, mode);
-    linkSettings s;
-    s.chks = static_cast<qint8>(chks);
-    QCOMPARE(s.sumMode(), mode);
+    QFETCH(bool, sum);
+    QCOMPARE(frameChecksum::isSum(static_cast<qint8>(chks)), sum);
 }
 
 QTEST_GUILESS_MAIN(RecordTest)
