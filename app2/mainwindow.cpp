@@ -447,8 +447,8 @@ void MainWindow::readup()
         return;
     }
     readoutParser::Result result;
-    if (reply.outcome == deviceExchange::TooLong)
-        result.outcome = readoutParser::CountWrong;
+    if (reply.outcome == deviceExchange::TooLong || reply.outcome == deviceExchange::LineLost)
+        result.outcome = readoutParser::CountWrong; // the reply is void; no field count to report
     else
         result = readoutParser(settings, lineEdits().size()).parse(reply.text);
     if (!result.filled()) {
@@ -486,7 +486,11 @@ void MainWindow::verify_func()
     }
     const frameVerifier::Result result = frameVerifier(settings).compare(settings.frameText, reply.text);
     settings.frameText = result.expected;
-    if (result.equal && reply.outcome == deviceExchange::Received) {
+    if (reply.outcome != deviceExchange::Received) { // cut off: there is nothing to compare
+        showReadoutFailure(QString::fromUtf8(frameVerifier::failedText));
+        return;
+    }
+    if (result.equal) {
         QMessageBox::information(this, QString::fromUtf8(frameVerifier::successTitle),
                                  QString::fromUtf8(frameVerifier::successText), QMessageBox::Ok);
         return;

@@ -54,17 +54,27 @@ deviceExchange::Outcome deviceExchange::collect(int readWaitMs, char commandA, c
                                                 const byteHandler &take)
 {
     serialLink link;
+    if (cancelled)
+        link.setInterruptCheck(cancelled);
     if (!link.setUp(portName, readWaitMs, 0))
         return OpenFailed;
     if (!link.writeCommand(commandA, commandB))
-        return Received; // nothing went out, so nothing comes back
+        return endOf(link);
     for (int count = 0; count < maxReplyBytes; ++count) {
         if (cancelled && cancelled())
             return Cancelled;
         char byte = 0;
         if (!link.readByte(byte))
-            return Received;
+            return endOf(link);
         take(byte);
     }
     return TooLong;
+}
+
+// Why the line stopped moving bytes: a cancel, a lost line, or the unit's silence.
+deviceExchange::Outcome deviceExchange::endOf(const serialLink &link)
+{
+    if (link.wasInterrupted())
+        return Cancelled;
+    return link.lineLost() ? LineLost : Received;
 }

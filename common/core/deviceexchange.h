@@ -3,6 +3,8 @@
 #include <QString>
 #include <functional>
 
+class serialLink;
+
 // The exchanges that collect a reply of open length from the unit (read-out
 // and status query): set up the port, send the command, gather bytes until
 // the unit falls silent, close the port. No widget is touched: progress and
@@ -12,7 +14,8 @@ class deviceExchange
 public:
     enum Outcome {
         OpenFailed, // the port could not be opened or set up (diagnostic line written)
-        Cancelled,  // the cancel check answered true before a read
+        Cancelled,  // the cancel check answered true before or during a read
+        LineLost,   // the port failed mid-exchange (device gone); whatever came is void
         TooLong,    // the unit did not stop within the reply limit
         Received    // the unit fell silent; text holds the reply
     };
@@ -25,7 +28,8 @@ public:
 
     explicit deviceExchange(const QString &portName);
 
-    // Asked before every read; true ends the exchange as cancelled.
+    // Asked before every read and while a read waits; true ends the
+    // exchange as cancelled.
     void setCancelCheck(std::function<bool()> check);
     // Called for every step of progress: each CR of a read-out, each byte of
     // a status reply.
@@ -45,6 +49,7 @@ public:
 private:
     using byteHandler = std::function<void(char)>;
     Outcome collect(int readWaitMs, char commandA, char commandB, const byteHandler &take);
+    static Outcome endOf(const serialLink &link);
 
     QString portName;
     std::function<bool()> cancelled;

@@ -29,7 +29,8 @@ bool dlThread::handshake(serialLink &link)
 {
     char byte = 0;
     if (!link.readByte(byte) || byte != 'R') {
-        diagnose(QStringLiteral("not ready or wrong com."));
+        if (!link.lineLost()) // a lost line has its own diagnostic
+            diagnose(QStringLiteral("not ready or wrong com."));
         return false;
     }
     QByteArray answer(1, 'R');

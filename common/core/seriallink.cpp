@@ -123,6 +123,8 @@ QString serialLink::devicePath(const QString &portName)
 bool serialLink::open(const QString &portName)
 {
     close();
+    lost = false;
+    interruptSeen = false;
     const QString path = devicePath(portName);
     port = std::make_unique<QSerialPort>();
     port->setPortName(path);
@@ -225,8 +227,10 @@ bool serialLink::waitSliced(int ms, bool (QSerialPort::*wait)(int))
 {
     const QDeadlineTimer deadline(ms);
     do {
-        if (interrupted && interrupted())
+        if (interrupted && interrupted()) {
+            interruptSeen = true;
             return false;
+        }
         const int slice = static_cast<int>(qMin<qint64>(deadline.remainingTime(), sliceMs));
         if ((port.get()->*wait)(slice))
             return true;
@@ -245,6 +249,8 @@ bool serialLink::endedByError()
         port->clearError();
         return false;
     }
+    qDebug().noquote() << "comport lost:" << port->portName() + QStringLiteral(": ") + port->errorString();
+    lost = true;
     port->close();
     return true;
 }

@@ -39,8 +39,15 @@ public:
     bool writeByte(char byte);
     // The five command bytes '!', a, b, CR, LF, one write each.
     bool writeCommand(char a, char b);
-    // Waits at most the read wait for one byte; false when none came.
+    // Waits at most the read wait for one byte; false when none came:
+    // silence, a lost line or an interrupt, which the two below tell apart.
     bool readByte(char &byte);
+
+    // True once the port failed under a transfer (the device went away);
+    // the port is closed then and the line's diagnostic is written.
+    bool lineLost() const { return lost; }
+    // True when the interrupt check ended the last wait.
+    bool wasInterrupted() const { return interruptSeen; }
 
     // Asked while a read or write waits; when it answers true the transfer
     // gives up at once (workers stop cooperatively this way).
@@ -54,4 +61,6 @@ private:
     std::unique_ptr<QSerialPort> port;
     int readWaitMs = 0;
     std::function<bool()> interrupted;
+    bool lost = false;
+    bool interruptSeen = false;
 };
