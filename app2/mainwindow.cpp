@@ -5,6 +5,7 @@
 #include "about.h"
 #include "dload.h"
 #include "editingend.h"
+#include "exchangerunner.h"
 #include "framebuilder.h"
 #include "framechecksum.h"
 #include "frameverifier.h"
@@ -17,6 +18,7 @@
 #include "setfix.h"
 #include "setuc.h"
 #include "smspresets.h"
+#include "statusquery.h"
 #include "statusreply.h"
 
 #include <QActionGroup>
@@ -426,10 +428,12 @@ std::unique_ptr<QProgressDialog> MainWindow::readProgress(const QString &label)
 
 deviceExchange::Reply MainWindow::readUnitRecord(QProgressDialog &progress)
 {
-    deviceExchange exchange(settings.port);
-    exchange.setCancelCheck([&progress] { return progress.wasCanceled(); });
-    exchange.setProgress([&progress] { progress.setValue(progress.value() + 1); });
-    const deviceExchange::Reply reply = exchange.readout();
+    exchangeRunner runner(settings.port, exchangeTimeLimitMs);
+    connect(&progress, &QProgressDialog::canceled, &runner, &exchangeRunner::cancel);
+    connect(&runner, &exchangeRunner::progressStep, &progress,
+            [&progress] { progress.setValue(progress.value() + 1); });
+    // The window-modal dialog keeps input away from the rest of the window.
+    const deviceExchange::Reply reply = runner.readout(QEventLoop::AllEvents);
     // The dialog stays behind a port failure's box; otherwise its end closes it.
     if (reply.outcome != deviceExchange::Cancelled && reply.outcome != deviceExchange::OpenFailed)
         progress.setValue(43);
@@ -502,29 +506,19 @@ void MainWindow::verify_func()
 
 void MainWindow::allapot()
 {
-    ui->allapot_gomb->setStyleSheet(QString::fromLatin1(statusReply::buttonRunning));
-    ui->allapot_gomb->setEnabled(false);
-    ui->terero->setRange(0, 53);
-    ui->terero->setStyleSheet(QString());
-    ui->terero->reset();
-
-    deviceExchange exchange(settings.port);
-    exchange.setProgress([this] {
-        ui->terero->setValue(qMax(ui->terero->value(), 0) + 1);
+    statusQuery query(this, ui->allapot_gomb, ui->terero);
+    query.run(settings.port, settings.timeout, exchangeTimeLimitMs, [this](const QString &reply) {
+        const statusReply status = statusReply::parse(reply);
+        ui->l_service->setText(status.operatorName);
+        if (status.complete)
+            showStatus(status);
+        return status.complete;
     });
-    const deviceExchange::Reply reply = exchange.status(settings.timeout);
-    if (reply.outcome != deviceExchange::Received) {
-        failStatusQuery();
-        return;
-    }
-    const statusReply status = statusReply::parse(reply.text);
-    ui->l_service->setText(status.operatorName);
-    if (!status.complete) {
-        failStatusQuery();
-        return;
-    }
-    showStatus(status);
-    restoreStatusButton();
+}
+
+void MainWindow::setExchangeTimeLimit(int ms)
+{
+    exchangeTimeLimitMs = ms;
 }
 
 void MainWindow::showStatus(const statusReply &status)
@@ -543,18 +537,4 @@ void MainWindow::showStatus(const statusReply &status)
     ui->terero->reset();
     ui->terero->setValue(status.signal);
     ui->terero->setStyleSheet(QString::fromLatin1(status.signalBarSheet()));
-}
-
-void MainWindow::failStatusQuery()
-{
-    restoreStatusButton();
-    QMessageBox::critical(this, QString::fromUtf8(readoutParser::errorTitle),
-                          QStringLiteral("Sikertelen lekérdezés.\nEllenőrizze az eszközt!"),
-                          QMessageBox::Ok);
-}
-
-void MainWindow::restoreStatusButton()
-{
-    ui->allapot_gomb->setStyleSheet(QString::fromLatin1(statusReply::buttonRestored));
-    ui->allapot_gomb->setEnabled(true);
 }

@@ -31,6 +31,9 @@ public:
 
     // The window's link settings and working strings.
     linkSettings &currentSettings() { return settings; }
+    // Longest a read-out, verify or status exchange may take; reaching it
+    // fails that operation.
+    void setExchangeTimeLimit(int ms);
 
 public slots:
     void newfile();
@@ -79,8 +82,6 @@ private:
     void showReadoutFailure(const QString &text);
 
     void showStatus(const statusReply &status);
-    void failStatusQuery();
-    void restoreStatusButton();
 
     Ui_MainWindow *ui;
     linkSettings settings;
@@ -89,4 +90,5 @@ private:
     QLabel *linkLabel = nullptr;
     editingEnd *editCheck = nullptr;
     bool checkingInput = false;
+    int exchangeTimeLimitMs = deviceExchange::defaultTimeLimitMs;
 };

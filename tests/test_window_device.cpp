@@ -35,16 +35,19 @@ QString styleOf(const MainWindow &window, const char *name)
     return window.findChild<QWidget *>(name)->styleSheet();
 }
 
-// Cancels the read-out's progress dialog as soon as it shows and lets events in.
-void cancelProgressWhenShown()
+// Presses the read-out progress dialog's cancel button once it shows and
+// the unit has had its command.
+void cancelProgressWhenShown(const simUnit &unit)
 {
     auto *poll = new QTimer;
     poll->setInterval(0);
-    QObject::connect(poll, &QTimer::timeout, [poll] {
+    QObject::connect(poll, &QTimer::timeout, [poll, &unit] {
+        if (unit.received().size() < 5)
+            return;
         for (QWidget *widget : QApplication::topLevelWidgets()) {
             auto *progress = qobject_cast<QProgressDialog *>(widget);
             if (progress && progress->isVisible()) {
-                progress->cancel();
+                QTest::mouseClick(progress->findChild<QPushButton *>(), Qt::LeftButton);
                 poll->deleteLater();
             }
         }
@@ -66,10 +69,15 @@ private slots:
     void readOutRefusals();
     void readOutPortFailure();
     void readOutCancelledFreesThePort();
+    void cancelEndsAStreamWithoutLineEnds_data();
+    void cancelEndsAStreamWithoutLineEnds();
+    void exchangeTimeLimitFails_data();
+    void exchangeTimeLimitFails();
     void verifyAfterReadOut();
     void verifyReportsDifference();
     void statusFillsThePanel();
     void statusWithTooFewItems();
+    void statusKeepsTheWindowRunning();
     void loadRefusesIncompleteForm();
     void loadRefusesCloseLimits();
     void loadFromShortcut();
@@ -154,15 +162,76 @@ void WindowDeviceTest::readOutPortFailure()
 
 void WindowDeviceTest::readOutCancelledFreesThePort()
 {
-    // The dialog takes its cancel press while it advances, at the first line.
     unit->setReadoutReply(replyLines(recordSamples::recordFields()));
     const formValues before = windowForm::read(*window);
-    cancelProgressWhenShown();
+    cancelProgressWhenShown(*unit);
     const QList<BoxSeen> seen = closingBoxes([&] { window->readup(); });
     QVERIFY(seen.isEmpty());
     QCOMPARE(windowForm::read(*window).texts, before.texts);
     serialLink link;
     QVERIFY(link.open(port));
+}
+
+void WindowDeviceTest::cancelEndsAStreamWithoutLineEnds_data()
+{
+    QTest::addColumn<bool>("verify");
+    QTest::newRow("read-out") << false;
+    QTest::newRow("verify") << true;
+}
+
+void WindowDeviceTest::cancelEndsAStreamWithoutLineEnds()
+{
+    QFETCH(bool, verify);
+    // Three seconds of bytes at line pace, none of them a CR.
+    unit->setPaced(true);
+    unit->setReadoutReply(QByteArray(360, 'x'));
+    windowForm::fill(*window, recordSamples::filledForm());
+    cancelProgressWhenShown(*unit);
+    const QList<BoxSeen> seen = closingBoxes([&] {
+        if (verify)
+            window->verify_func();
+        else
+            window->readup();
+    });
+    QVERIFY2(seen.isEmpty(), qPrintable(seen.value(0).text));
+    QCOMPARE(windowForm::read(*window).texts, recordSamples::filledForm().texts);
+    // The port is free again while the unit is still sending.
+    serialLink link;
+    QVERIFY(link.setUp(port, 1000, 0));
+    char byte = 0;
+    QVERIFY2(link.readByte(byte), "the stream had ended before the cancel took effect");
+    QCOMPARE(byte, 'x');
+}
+
+void WindowDeviceTest::exchangeTimeLimitFails_data()
+{
+    QTest::addColumn<bool>("status");
+    QTest::addColumn<QString>("box");
+    QTest::newRow("read-out") << false
+                              << "Sikertelen kiolvasás.\nEllenőrizze az eszközt, és próbálja meg újra!";
+    QTest::newRow("status") << true << "Sikertelen lekérdezés.\nEllenőrizze az eszközt!";
+}
+
+void WindowDeviceTest::exchangeTimeLimitFails()
+{
+    QFETCH(bool, status);
+    QFETCH(QString, box);
+    // Complete replies; only the unit's closing silence (1500 ms) outlasts the limit.
+    unit->setReadoutReply(replyLines(recordSamples::recordFields()));
+    unit->setStatusReply("\"Op\" 00011 00011 T1:20C T2:21C 00001 0 23\r\n");
+    window->setExchangeTimeLimit(300);
+    const formValues before = windowForm::read(*window);
+    window->findChild<QLabel *>("l_service")->setText(QStringLiteral("old"));
+    const QList<BoxSeen> seen = closingBoxes([&] {
+        if (status)
+            window->allapot();
+        else
+            window->readup();
+    });
+    QCOMPARE(seen.size(), 1);
+    QCOMPARE(seen[0].text, box);
+    QCOMPARE(windowForm::read(*window).texts, before.texts);
+    QCOMPARE(window->findChild<QLabel *>("l_service")->text(), QStringLiteral("old"));
 }
 
 void WindowDeviceTest::verifyAfterReadOut()
@@ -227,6 +296,24 @@ void WindowDeviceTest::statusWithTooFewItems()
     QCOMPARE(styleOf(*window, "w_be1"), QStringLiteral("background-color: rgb(180, 180, 180);"));
     QCOMPARE(window->findChild<QLabel *>("l_temp1")->text(), QStringLiteral("---"));
     QVERIFY(window->findChild<QPushButton *>("allapot_gomb")->isEnabled());
+}
+
+void WindowDeviceTest::statusKeepsTheWindowRunning()
+{
+    unit->setPaced(true);
+    unit->setStatusReply("\"Telekom HU\" 00001 00010 T1:+23.5C T2:-4.0C 00001 0 23,77\r\n");
+    window->currentSettings().timeout = 300;
+    auto *button = window->findChild<QPushButton *>("allapot_gomb");
+    // A timer of the window's thread runs (as painting does) while the query does.
+    int ticksDuringQuery = 0;
+    QTimer ticker;
+    ticker.setInterval(10);
+    connect(&ticker, &QTimer::timeout, [&] { ticksDuringQuery += button->isEnabled() ? 0 : 1; });
+    ticker.start();
+    const QList<BoxSeen> seen = closingBoxes([&] { window->allapot(); });
+    QVERIFY(seen.isEmpty());
+    QVERIFY2(ticksDuringQuery > 0, "the window's events waited for the whole query");
+    QCOMPARE(window->findChild<QProgressBar *>("terero")->value(), 23);
 }
 
 void WindowDeviceTest::loadRefusesIncompleteForm()

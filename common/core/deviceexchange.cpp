@@ -2,6 +2,8 @@
 
 #include "seriallink.h"
 
+#include <QDeadlineTimer>
+
 deviceExchange::deviceExchange(const QString &portName)
     : portName(portName)
 {
@@ -48,33 +50,44 @@ deviceExchange::Reply deviceExchange::status(int waitMs)
     return reply;
 }
 
+void deviceExchange::setTimeLimit(int ms)
+{
+    timeLimitMs = ms;
+}
+
 // Sets up the port, sends the command and hands every byte to take until a
 // read brings none; the port is closed on every path.
 deviceExchange::Outcome deviceExchange::collect(int readWaitMs, char commandA, char commandB,
                                                 const byteHandler &take)
 {
+    const QDeadlineTimer deadline(timeLimitMs);
     serialLink link;
-    if (cancelled)
-        link.setInterruptCheck(cancelled);
+    link.setInterruptCheck([this, &deadline] { return isCancelled() || deadline.hasExpired(); });
     if (!link.setUp(portName, readWaitMs, 0))
         return OpenFailed;
     if (!link.writeCommand(commandA, commandB))
-        return endOf(link);
+        return endOf(link, deadline);
     for (int count = 0; count < maxReplyBytes; ++count) {
-        if (cancelled && cancelled())
+        if (isCancelled())
             return Cancelled;
         char byte = 0;
         if (!link.readByte(byte))
-            return endOf(link);
+            return endOf(link, deadline);
         take(byte);
     }
     return TooLong;
 }
 
-// Why the line stopped moving bytes: a cancel, a lost line, or the unit's silence.
-deviceExchange::Outcome deviceExchange::endOf(const serialLink &link)
+// Why the line stopped moving bytes: a cancel, the time limit, a lost line,
+// or the unit's silence.
+deviceExchange::Outcome deviceExchange::endOf(const serialLink &link, const QDeadlineTimer &deadline) const
 {
     if (link.wasInterrupted())
-        return Cancelled;
+        return isCancelled() || !deadline.hasExpired() ? Cancelled : TooLong;
     return link.lineLost() ? LineLost : Received;
+}
+
+bool deviceExchange::isCancelled() const
+{
+    return cancelled && cancelled();
 }

@@ -3,6 +3,7 @@
 #include <QString>
 #include <functional>
 
+class QDeadlineTimer;
 class serialLink;
 
 // The exchanges that collect a reply of open length from the unit (read-out
@@ -16,7 +17,7 @@ public:
         OpenFailed, // the port could not be opened or set up (diagnostic line written)
         Cancelled,  // the cancel check answered true before or during a read
         LineLost,   // the port failed mid-exchange (device gone); whatever came is void
-        TooLong,    // the unit did not stop within the reply limit
+        TooLong,    // the unit did not stop within the reply's byte or time limit
         Received    // the unit fell silent; text holds the reply
     };
 
@@ -34,6 +35,9 @@ public:
     // Called for every step of progress: each CR of a read-out, each byte of
     // a status reply.
     void setProgress(std::function<void()> step);
+    // Longest the whole exchange may take, from the open to the unit's
+    // silence; reaching it fails the exchange as TooLong.
+    void setTimeLimit(int ms);
 
     // Read-out command, 1500 ms per byte. Every CR becomes "|", LF is
     // dropped, other bytes are Latin-1; when the last byte was LF the last
@@ -45,13 +49,17 @@ public:
 
     // Longest reply collected; reaching it is a failed exchange.
     static constexpr int maxReplyBytes = 4096;
+    // Default time limit: the byte limit at 1200 baud takes about 35 s.
+    static constexpr int defaultTimeLimitMs = 40000;
 
 private:
     using byteHandler = std::function<void(char)>;
     Outcome collect(int readWaitMs, char commandA, char commandB, const byteHandler &take);
-    static Outcome endOf(const serialLink &link);
+    Outcome endOf(const serialLink &link, const QDeadlineTimer &deadline) const;
+    bool isCancelled() const;
 
     QString portName;
     std::function<bool()> cancelled;
     std::function<void()> progress;
+    int timeLimitMs = defaultTimeLimitMs;
 };
