@@ -283,8 +283,8 @@ void MainWindow::loadfile(bool isDefault)
                                   QStringLiteral("A kiválasztott fájl nem létezik."), QMessageBox::Ok);
         return;
     }
-    const paramFile file = paramFile::read(settings.filePath);
     const int fieldCount = lineEdits().size() + checkBoxes().size();
+    const paramFile file = paramFile::read(settings.filePath, fieldCount + paramFile::displayLineCount);
     if (!file.holdsForm(fieldCount)) {
         QMessageBox::critical(this, QStringLiteral("File error."),
                               QStringLiteral("Cannot open the file. \nTip: Check the file."),

@@ -6,9 +6,16 @@
 #include <QTemporaryDir>
 #include <QTest>
 
+#include <atomic>
+#include <thread>
+
 #ifdef Q_OS_UNIX
 #include <csignal>
+#include <fcntl.h>
+#include <sys/fsuid.h>
 #include <sys/resource.h>
+#include <sys/stat.h>
+#include <unistd.h>
 #endif
 
 namespace {
@@ -16,6 +23,7 @@ namespace {
 const int textCount = 35;
 const int flagCount = 16;
 const int fieldCount = textCount + flagCount;
+const int neededLines = fieldCount + paramFile::displayLineCount;
 
 formValues sampleForm()
 {
@@ -51,6 +59,15 @@ QByteArray numberedLines(int count)
     return bytes;
 }
 
+// Writes bytes to the file count times over, without holding them all.
+void appendRepeated(QFile &file, const QByteArray &bytes, qint64 count)
+{
+    for (qint64 i = 0; i < count; ++i)
+        QCOMPARE(file.write(bytes), bytes.size());
+}
+
+constexpr qint64 megabyte = 1024 * 1024;
+
 } // namespace
 
 class FilesTest : public QObject
@@ -68,8 +85,12 @@ private slots:
     void lineEnds();
     void displayLines_data();
     void displayLines();
+    void hugeFiles_data();
+    void hugeFiles();
+    void tailBeyondTheNeededLinesIsNeverRead();
     void saveIntoMissingFolderFails();
     void failedWriteKeepsOldFile();
+    void saveOverWritableFileInReadOnlyFolder();
     void fileName_data();
     void fileName();
 
@@ -97,7 +118,7 @@ void FilesTest::roundTripKeepsEveryField()
     QCOMPARE(bytes.count('\n'), fieldCount);
     QCOMPARE(bytes.count('\r'), fieldCount);
 
-    const paramFile file = paramFile::read(path);
+    const paramFile file = paramFile::read(path, neededLines);
     QCOMPARE(file.lines().size(), fieldCount);
     QVERIFY(file.holdsForm(fieldCount));
     const formValues back = file.values(textCount, flagCount);
@@ -116,7 +137,7 @@ void FilesTest::writesCodePageBytes()
     // Letters the code page lacks are written as '?'; a character outside
     // the basic plane counts once.
     QCOMPARE(readBytes(path), QByteArray("\xf5 \xe9\r\n\x80\xd5\r\na?b\r\nx?y\r\n"));
-    QCOMPARE(paramFile::read(path).lines().first(), QStringLiteral("ő é"));
+    QCOMPARE(paramFile::read(path, neededLines).lines().first(), QStringLiteral("ő é"));
 }
 
 void FilesTest::lineCounts_data()
@@ -127,13 +148,14 @@ void FilesTest::lineCounts_data()
 
     QTest::newRow("50 lines") << numberedLines(50) << 50 << false;
     QTest::newRow("51 lines") << numberedLines(51) << 51 << true;
-    QTest::newRow("60 lines") << numberedLines(60) << 60 << true;
+    QTest::newRow("54 lines") << numberedLines(54) << 54 << true;
+    QTest::newRow("60 lines: one past the needed") << numberedLines(60) << 55 << true;
     QTest::newRow("end line at 20") << numberedLines(19) + "---\r\n" + numberedLines(40) << 20
                                     << false;
     QTest::newRow("end line as 51") << numberedLines(50) + "---\r\n" + numberedLines(5) << 51
                                     << true;
     QTest::newRow("end line with space") << numberedLines(50) + "--- \r\n" + numberedLines(5)
-                                         << 56 << true;
+                                         << 55 << true;
 }
 
 void FilesTest::lineCounts()
@@ -143,7 +165,7 @@ void FilesTest::lineCounts()
     QFETCH(bool, holdsForm);
 
     writeBytes(path, bytes);
-    const paramFile file = paramFile::read(path);
+    const paramFile file = paramFile::read(path, neededLines);
     QCOMPARE(file.lines().size(), linesRead);
     QCOMPARE(file.holdsForm(fieldCount), holdsForm);
     if (!holdsForm)
@@ -182,7 +204,7 @@ void FilesTest::checkBoxLines()
         bytes += (k == box ? line : QByteArray(k == box - 1 ? "1" : "0")) + "\r\n";
     writeBytes(path, bytes);
 
-    const formValues form = paramFile::read(path).values(textCount, flagCount);
+    const formValues form = paramFile::read(path, neededLines).values(textCount, flagCount);
     QCOMPARE(form.flags.at(box), ticked);
     QCOMPARE(form.flags.at(box - 1), true);
     QCOMPARE(form.flags.count(true), ticked ? 2 : 1);
@@ -210,7 +232,7 @@ void FilesTest::lineEnds()
     QFETCH(QStringList, lines);
 
     writeBytes(path, bytes);
-    QCOMPARE(paramFile::read(path).lines(), lines);
+    QCOMPARE(paramFile::read(path, neededLines).lines(), lines);
 }
 
 void FilesTest::displayLines_data()
@@ -237,8 +259,87 @@ void FilesTest::displayLines()
     settings.linkText = QStringLiteral("old link");
     settings.aboutText = QStringLiteral("old about");
     settings.imagePath = QStringLiteral("old picture");
-    paramFile::read(path).takeDisplayLines(fieldCount, settings);
+    paramFile::read(path, neededLines).takeDisplayLines(fieldCount, settings);
     QCOMPARE(QStringList({settings.linkText, settings.aboutText, settings.imagePath}), expected);
+}
+
+void FilesTest::hugeFiles_data()
+{
+    QTest::addColumn<int>("shortLinesBefore");
+    QTest::addColumn<qint64>("longLineBytes"); // one line of 'x' after them; 0: none
+    QTest::addColumn<qint64>("shortLinesAfter");
+    QTest::addColumn<int>("linesRead");
+
+    QTest::newRow("50 MB of short lines") << 0 << qint64(0) << 50 * megabyte / 6 << neededLines + 1;
+    QTest::newRow("one 50 MB line") << 0 << 50 * megabyte << qint64(0) << 1;
+    QTest::newRow("a long line among short ones") << 2 << 3 * megabyte << qint64(100)
+                                                  << neededLines + 1;
+    QTest::newRow("a line just at the limit") << 2 << paramFile::maxLineBytes << qint64(100)
+                                              << neededLines + 1;
+    QTest::newRow("a long last line") << fieldCount << 3 * megabyte << qint64(0) << fieldCount + 1;
+}
+
+void FilesTest::hugeFiles()
+{
+    QFETCH(int, shortLinesBefore);
+    QFETCH(qint64, longLineBytes);
+    QFETCH(qint64, shortLinesAfter);
+    QFETCH(int, linesRead);
+    {
+        QFile file(path);
+        QVERIFY(file.open(QIODevice::WriteOnly));
+        appendRepeated(file, "line\r\n", shortLinesBefore);
+        appendRepeated(file, QByteArray(megabyte, 'x'), longLineBytes / megabyte);
+        appendRepeated(file, "x", longLineBytes % megabyte);
+        appendRepeated(file, "\r\n", longLineBytes > 0 ? 1 : 0);
+        appendRepeated(file, "line\r\n", shortLinesAfter);
+    }
+
+    const paramFile file = paramFile::read(path, neededLines);
+    QCOMPARE(file.lines().size(), linesRead);
+    QCOMPARE(file.holdsForm(fieldCount), linesRead >= fieldCount);
+    if (longLineBytes > 0) {
+        QCOMPARE(file.lines().at(shortLinesBefore).size(), qMin(longLineBytes, paramFile::maxLineBytes));
+        // The rest of the long line is skipped, not taken for lines of its own.
+        QCOMPARE(file.lines().value(shortLinesBefore + 1, QStringLiteral("line")), QStringLiteral("line"));
+    }
+}
+
+void FilesTest::tailBeyondTheNeededLinesIsNeverRead()
+{
+#ifdef Q_OS_UNIX
+    // A pipe in place of the file: the writer offers 50 MB and learns when
+    // the reader lets go, so how much it could write is what was read.
+    const QByteArray fifo = QFile::encodeName(path);
+    QCOMPARE(mkfifo(fifo.constData(), 0600), 0);
+    const auto oldHandler = std::signal(SIGPIPE, SIG_IGN);
+    std::atomic<qint64> written{0};
+    std::thread writer([&] {
+        const int fd = ::open(fifo.constData(), O_WRONLY);
+        const QByteArray lines = numberedLines(1000);
+        while (fd >= 0 && written < 50 * megabyte) {
+            const ssize_t count = ::write(fd, lines.constData(), size_t(lines.size()));
+            if (count <= 0)
+                break;
+            written += count;
+        }
+        if (fd >= 0)
+            ::close(fd);
+    });
+    const paramFile file = paramFile::read(path, neededLines);
+    // A writer still waiting for its reader is let go.
+    const int release = ::open(fifo.constData(), O_RDONLY | O_NONBLOCK);
+    if (release >= 0)
+        ::close(release);
+    writer.join();
+    std::signal(SIGPIPE, oldHandler);
+
+    QCOMPARE(file.lines().size(), neededLines + 1);
+    QCOMPARE(file.lines().first(), QStringLiteral("line 1"));
+    QVERIFY2(written < megabyte, qPrintable(QStringLiteral("%1 bytes read").arg(written.load())));
+#else
+    QSKIP("needs a named pipe");
+#endif
 }
 
 void FilesTest::saveIntoMissingFolderFails()
@@ -275,6 +376,39 @@ void FilesTest::failedWriteKeepsOldFile()
     QCOMPARE(QDir(dir->path()).entryList(QDir::Files), QStringList{"unit.vrk"});
 #else
     QSKIP("needs a file-size limit");
+#endif
+}
+
+void FilesTest::saveOverWritableFileInReadOnlyFolder()
+{
+#ifdef Q_OS_LINUX
+    const QString folder = dir->filePath(QStringLiteral("shared"));
+    QVERIFY(QDir().mkdir(folder));
+    const QString target = folder + QStringLiteral("/unit.vrk");
+    writeBytes(target, "old\r\n");
+    const QFile::Permissions readAndEnter = QFile::ReadOwner | QFile::ExeOwner | QFile::ReadGroup
+                                            | QFile::ExeGroup | QFile::ReadOther | QFile::ExeOther;
+    QVERIFY(QFile::setPermissions(dir->path(), readAndEnter | QFile::WriteOwner));
+    QVERIFY(QFile::setPermissions(target, QFile::ReadOwner | QFile::WriteOwner | QFile::ReadGroup
+                                              | QFile::WriteGroup | QFile::ReadOther | QFile::WriteOther));
+    QVERIFY(QFile::setPermissions(folder, readAndEnter));
+    // Root passes every permission check; as another user for files it
+    // meets the folder's as a user would.
+    const uid_t nobody = 65534;
+    const bool root = geteuid() == 0;
+    if (root)
+        setfsuid(nobody);
+    QString reason;
+    const bool written = paramFile::write(target, sampleForm(), &reason);
+    if (root)
+        setfsuid(0);
+    QVERIFY(QFile::setPermissions(folder, readAndEnter | QFile::WriteOwner));
+
+    QVERIFY2(written, qPrintable(reason));
+    QCOMPARE(paramFile::read(target, neededLines).values(textCount, flagCount).texts, sampleForm().texts);
+    QCOMPARE(QDir(folder).entryList(QDir::Files), QStringList{"unit.vrk"});
+#else
+    QSKIP("needs Linux file permissions");
 #endif
 }
 

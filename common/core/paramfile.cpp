@@ -13,20 +13,20 @@ namespace {
 const char codePage[] = "windows-1250";
 const QLatin1String endLine("---");
 
-QStringList splitLines(const QString &text)
+// The next line without its end (LF or CR LF), cut at maxLineBytes; the
+// rest of a longer line is read past, never kept. False at the file's end.
+bool nextLine(QFile &file, QByteArray &line)
 {
-    QStringList lines = text.split(QLatin1Char('\n'), Qt::KeepEmptyParts);
-    // A final line end closes the last line; it does not open another.
-    if (lines.size() > 1 && lines.last().isEmpty())
-        lines.removeLast();
-    for (QString &line : lines) {
-        if (line.endsWith(QLatin1Char('\r')))
-            line.chop(1);
-    }
-    const qsizetype end = lines.indexOf(endLine);
-    if (end >= 0)
-        lines.erase(lines.begin() + end + 1, lines.end());
-    return lines;
+    line = file.readLine(paramFile::maxLineBytes + 1);
+    if (line.isEmpty())
+        return false;
+    for (QByteArray rest = line; !rest.endsWith('\n') && !rest.isEmpty();)
+        rest = file.readLine(paramFile::maxLineBytes + 1);
+    if (line.endsWith('\n'))
+        line.chop(1);
+    if (line.endsWith('\r'))
+        line.chop(1);
+    return true;
 }
 
 // One code point of text at index: two units for a surrogate pair.
@@ -64,14 +64,22 @@ paramFile::paramFile(const QStringList &lines)
 {
 }
 
-paramFile paramFile::read(const QString &path)
+paramFile paramFile::read(const QString &path, int neededLines)
 {
+    QStringList lines;
     QFile file(path);
-    QByteArray bytes;
-    if (file.open(QIODevice::ReadOnly))
-        bytes = file.readAll();
     QStringDecoder decoder(codePage);
-    return paramFile(splitLines(decoder.decode(bytes)));
+    QByteArray line;
+    if (file.open(QIODevice::ReadOnly)) {
+        while (lines.size() <= neededLines && nextLine(file, line)) {
+            lines.append(decoder.decode(line));
+            if (lines.last() == endLine)
+                break;
+        }
+    }
+    if (lines.isEmpty())
+        lines.append(QString());
+    return paramFile(lines);
 }
 
 bool paramFile::holdsForm(int fieldCount) const
@@ -113,6 +121,10 @@ bool paramFile::write(const QString &path, const formValues &values, QString *re
     // shows when the buffer is written out, and would replace the old file
     // with a cut one. An uncommitted file is discarded, the old one kept.
     QSaveFile file(path);
+    // The new file is made beside the old one and renamed over it; a folder
+    // the user may not write to has no room for that, and only then the
+    // file itself is written over.
+    file.setDirectWriteFallback(true);
     const bool written = file.open(QIODevice::WriteOnly) && file.write(bytes) == bytes.size()
                          && file.flush() && file.commit();
     if (!written && reason)

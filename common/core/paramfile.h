@@ -17,9 +17,18 @@ public:
     explicit paramFile(const QStringList &lines);
 
     // Reads the lines without their ends (CR LF or LF), up to and including a
-    // line that is exactly "---". Always at least one line: an empty or
-    // unreadable file gives one empty line.
-    static paramFile read(const QString &path);
+    // line that is exactly "---", and at most one line more than neededLines:
+    // enough to tell a longer file from one of exactly that length, however
+    // large the file. A line keeps at most maxLineBytes; the rest of a longer
+    // line is skipped. Always at least one line: an empty or unreadable file
+    // gives one empty line.
+    static paramFile read(const QString &path, int neededLines);
+
+    // Lines after the form's that only the defaults file uses: link text,
+    // about text and picture path.
+    static constexpr int displayLineCount = 3;
+    // Far longer than any field or display text.
+    static constexpr qint64 maxLineBytes = 65536;
 
     const QStringList &lines() const { return fileLines; }
 
@@ -39,6 +48,8 @@ public:
     // Writes the texts, then "1"/"0" per flag, each line ended CR LF. The old
     // file is replaced only once the new one is completely written; on
     // failure it stays as it was, false is returned and reason says why.
+    // In a folder the user cannot write to, a writable file is written over
+    // in place instead (a failure then can leave it cut).
     // A character the code page lacks is written as '?'.
     static bool write(const QString &path, const formValues &values, QString *reason);
 
