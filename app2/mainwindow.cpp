@@ -4,35 +4,22 @@
 
 #include "about.h"
 #include "dload.h"
-#include "editingend.h"
 #include "framebuilder.h"
-#include "framechecksum.h"
 #include "frameverifier.h"
-#include "inputrules.h"
 #include "paramfile.h"
 #include "readoutparser.h"
-#include "separators.h"
-#include "setack.h"
 #include "setcom.h"
-#include "setfix.h"
-#include "setuc.h"
-#include "smspresets.h"
 #include "statusreply.h"
 
-#include <QActionGroup>
-#include <QCheckBox>
 #include <QDebug>
 #include <QDesktopServices>
 #include <QFile>
-#include <QFileDialog>
 #include <QFileInfo>
-#include <QIcon>
 #include <QLabel>
 #include <QLineEdit>
 #include <QMessageBox>
 #include <QPixmap>
 #include <QProgressDialog>
-#include <QScopedValueRollback>
 #include <QTimer>
 #include <QUrl>
 
@@ -40,75 +27,23 @@ namespace {
 
 const char defaultsFile[] = "varlok_default.dll";
 
-QIcon pictureIcon(const QString &path)
-{
-    QIcon icon;
-    icon.addFile(path, QSize(), QIcon::Normal, QIcon::Off);
-    return icon;
-}
-
-QString chksName(qint8 chks)
-{
-    return frameChecksum::isSum(chks) ? QStringLiteral("%1bit sum").arg(8 * (chks + 1)) : charText(chks);
-}
-
 } // namespace
 
 MainWindow::MainWindow(QWidget *parent)
-    : QMainWindow(parent), ui(new Ui_MainWindow)
+    : paramWindow(parent), ui(new Ui_MainWindow)
 {
     ui->setupUi(this);
-    tickChksAction();
-    setActionIcons();
-    groupChksActions();
-    if (ui->menuCHKS->isEnabled())
-        ui->menuCHKS->setEnabled(settings.check != 0);
+    prepareActions();
     connectActions();
-
-    fileLabel = new QLabel(this);
-    fileLabel->setText(QStringLiteral("No file"));
-    statusBar()->insertWidget(0, fileLabel, 1);
-    portLabel = new QLabel(this);
-    portLabel->setText(QStringLiteral("%1  Baud: %2").arg(settings.port).arg(settings.baud));
-    statusBar()->insertWidget(1, portLabel, 1);
+    addFileAndPortLabels();
 
     QTimer::singleShot(500, this, &MainWindow::newfile);
 }
 
 MainWindow::~MainWindow()
 {
-    // Hiding the window on its way out moves the focus; no check may run then.
-    delete editCheck;
+    stopInputChecks();
     delete ui;
-}
-
-void MainWindow::tickChksAction()
-{
-    QAction *const bySum[] = {ui->action8bit_sum, ui->action16bit_sum, ui->action24bit_sum,
-                              ui->action32bit_sum};
-    (frameChecksum::isSum(settings.chks) ? bySum[settings.chks] : ui->actionFix)->setChecked(true);
-}
-
-void MainWindow::setActionIcons()
-{
-    ui->actionNew->setIcon(pictureIcon(QStringLiteral(":/img/img/page_icon.png")));
-    ui->actionOpen->setIcon(pictureIcon(QStringLiteral(":/img/img/open.png")));
-    ui->actionSave->setIcon(pictureIcon(QStringLiteral(":/img/img/save.png")));
-    ui->actionSaveAs->setIcon(pictureIcon(QStringLiteral(":/img/img/save.png")));
-    ui->actionExit->setIcon(pictureIcon(QStringLiteral(":/img/img/exit_icon.png")));
-    ui->actionAbout->setIcon(pictureIcon(QStringLiteral(":/img/img/info_icon.png")));
-    ui->actionReadup->setIcon(pictureIcon(QStringLiteral(":/img/img/up.png")));
-    ui->actionDownload->setIcon(pictureIcon(QStringLiteral(":/img/img/down.png")));
-}
-
-void MainWindow::groupChksActions()
-{
-    auto *group = new QActionGroup(this);
-    group->addAction(ui->action8bit_sum);
-    group->addAction(ui->action16bit_sum);
-    group->addAction(ui->action24bit_sum);
-    group->addAction(ui->action32bit_sum);
-    group->addAction(ui->actionFix);
 }
 
 void MainWindow::connectActions()
@@ -139,65 +74,12 @@ void MainWindow::connectActions()
     connect(ui->action24bit_sum, &QAction::triggered, this, &MainWindow::setChks24);
     connect(ui->action32bit_sum, &QAction::triggered, this, &MainWindow::setChks32);
     connect(ui->actionFix, &QAction::triggered, this, &MainWindow::setFixChar);
-    editCheck = new editingEnd(this);
-    for (QLineEdit *edit : lineEdits())
-        editCheck->watch(edit);
-    connect(editCheck, &editingEnd::finished, this, &MainWindow::input_check);
+    checkInputOnEditingEnd(this, &MainWindow::input_check);
     connect(ui->smskp_combo, &QComboBox::currentIndexChanged, this, &MainWindow::smskpSelect);
-}
-
-QList<QLineEdit *> MainWindow::lineEdits() const
-{
-    return ui->centralWidget->findChildren<QLineEdit *>();
-}
-
-QList<QCheckBox *> MainWindow::checkBoxes() const
-{
-    return ui->centralWidget->findChildren<QCheckBox *>();
-}
-
-formValues MainWindow::formContents() const
-{
-    formValues values;
-    for (const QLineEdit *edit : lineEdits())
-        values.texts.append(edit->text());
-    for (const QCheckBox *box : checkBoxes())
-        values.flags.append(box->isChecked());
-    return values;
 }
 
 void MainWindow::saveas()
 {
-}
-
-void MainWindow::setChks8() { settings.chks = 0; }
-void MainWindow::setChks16() { settings.chks = 1; }
-void MainWindow::setChks24() { settings.chks = 2; }
-void MainWindow::setChks32() { settings.chks = 3; }
-
-void MainWindow::setCheck()
-{
-    settings.check = settings.check != 0 ? 0 : 1;
-    ui->menuCHKS->setEnabled(settings.check != 0);
-}
-
-void MainWindow::show_info()
-{
-    QString text;
-    if (settings.filePath.isEmpty()) {
-        text = QStringLiteral("No opened file.");
-    } else {
-        text = QStringLiteral("Port: %1\n").arg(settings.port)
-             + QStringLiteral("Baudrate: B%1\n").arg(settings.baud)
-             + QStringLiteral("Timeout: %1\n").arg(settings.timeout)
-             + QStringLiteral("CHKS: %1\n").arg(chksName(settings.chks))
-             + QStringLiteral("ACK char: %1\n").arg(charText(settings.ack))
-             + QStringLiteral("Checkvalue: %1\n").arg(settings.check)
-             + QStringLiteral("Download Separator: %1\n").arg(charText(settings.dlSep))
-             + QStringLiteral("Upload Separator: %1\n").arg(charText(settings.upSep))
-             + QStringLiteral("Upload Command: %1\n").arg(charText(settings.upCmd));
-    }
-    QMessageBox::information(this, QStringLiteral("Information"), text, QMessageBox::Ok);
 }
 
 void MainWindow::show_port()
@@ -210,36 +92,6 @@ void MainWindow::show_port()
     settings.port = choice.port;
     settings.baud = choice.baud;
     portLabel->setText(QStringLiteral("%1 Baud: %2").arg(settings.port).arg(settings.baud));
-}
-
-void MainWindow::setFixChar()
-{
-    setFix dialog(this);
-    if (dialog.exec() == QDialog::Accepted)
-        settings.chks = dialog.character();
-}
-
-void MainWindow::setAckChar()
-{
-    setAck dialog(this, settings.ack);
-    if (dialog.exec() == QDialog::Accepted)
-        settings.ack = dialog.character();
-}
-
-void MainWindow::setSeparators()
-{
-    separators dialog(this, settings.dlSep, settings.upSep);
-    if (dialog.exec() != QDialog::Accepted)
-        return;
-    settings.dlSep = dialog.downloadSeparator();
-    settings.upSep = dialog.uploadSeparator();
-}
-
-void MainWindow::setUploadCommand()
-{
-    setUC dialog(this, settings.upCmd);
-    if (dialog.exec() == QDialog::Accepted)
-        settings.upCmd = dialog.character();
 }
 
 void MainWindow::nevjegy()
@@ -265,12 +117,8 @@ void MainWindow::newfile()
 
 void MainWindow::openfile()
 {
-    const QString path = QFileDialog::getOpenFileName(this, tr("Open File"), QStringLiteral("."),
-                                                      tr("Varlok Files (*.vrk)"));
-    if (path.isNull())
-        return;
-    settings.filePath = path;
-    loadfile(false);
+    if (chooseParamFile(tr("Varlok Files (*.vrk)")))
+        loadfile(false);
 }
 
 void MainWindow::loadfile(bool isDefault)
@@ -315,77 +163,14 @@ void MainWindow::showDefaultsDisplay(const paramFile &file, int fieldCount)
 
 void MainWindow::save()
 {
-    const QString path = QFileDialog::getSaveFileName(this, tr("Save File"), QStringLiteral("."),
-                                                      tr("Varlok Files (*.vrk)"));
-    if (path.isEmpty())
-        return;
-    QString reason;
-    if (!paramFile::write(path, formContents(), &reason)) {
-        QMessageBox::critical(this, QStringLiteral("Save"),
-                              QStringLiteral("The file could not be saved.\n%1").arg(reason),
-                              QMessageBox::Ok);
-        return;
-    }
-    settings.filePath = path;
-    settings.fileName = paramFile::fileName(path);
-    fileLabel->setText(settings.fileName);
-    QMessageBox::information(this, QStringLiteral("Save"), QStringLiteral("Save was successful."),
-                             QMessageBox::Ok);
-}
-
-void MainWindow::showForm(const formValues &values)
-{
-    const QList<QLineEdit *> edits = lineEdits();
-    for (int i = 0; i < edits.size(); ++i) {
-        edits[i]->clear();
-        edits[i]->setText(values.texts.value(i));
-    }
-    const QList<QCheckBox *> boxes = checkBoxes();
-    for (int i = 0; i < boxes.size(); ++i)
-        boxes[i]->setChecked(values.flags.value(i));
-}
-
-void MainWindow::selectSmsPreset()
-{
-    ui->smskp_combo->setCurrentIndex(smsPresets::indexForNumber(ui->smskp->text()));
-}
-
-void MainWindow::smskpSelect()
-{
-    const QString item = ui->smskp_combo->currentText();
-    if (smsPresets::isCustom(item)) {
-        ui->smskp->setEnabled(true);
-        ui->smskp->setFocus(Qt::OtherFocusReason);
-    } else {
-        ui->smskp->setEnabled(false);
-    }
-    if (const std::optional<QString> number = smsPresets::numberForItem(item))
-        ui->smskp->setText(*number);
+    const QString path = askSavePath(tr("Varlok Files (*.vrk)"));
+    if (!path.isEmpty())
+        writeParamFile(path, QStringLiteral("Save was successful."));
 }
 
 void MainWindow::input_check()
 {
-    // Moving the focus (to the field, to the box) ends editing elsewhere; that
-    // must not start a second walk and a second box.
-    if (checkingInput)
-        return;
-    const QScopedValueRollback<bool> running(checkingInput, true);
-
-    const QList<QLineEdit *> edits = lineEdits();
-    QList<inputRules::field> fields;
-    for (const QLineEdit *edit : edits)
-        fields.append({edit->objectName(), edit->text()});
-    const inputRules::outcome outcome = inputRules(inputRules::model2()).check(fields);
-    for (int i = 0; i < edits.size(); ++i) {
-        if (edits[i]->text() != outcome.texts.value(i))
-            edits[i]->setText(outcome.texts.value(i));
-    }
-    if (outcome.passed())
-        return;
-    QLineEdit *failed = edits[outcome.failedField];
-    failed->clear();
-    failed->setFocus(Qt::OtherFocusReason);
-    QMessageBox::warning(this, outcome.title, outcome.text, QMessageBox::Ok);
+    checkInput(inputRules::model2());
 }
 
 void MainWindow::download()
@@ -404,14 +189,6 @@ void MainWindow::download()
     }
     dload dialog(settings, this);
     dialog.exec();
-}
-
-void MainWindow::clearAndFocus(const QList<QLineEdit *> &edits)
-{
-    for (QLineEdit *edit : edits) {
-        edit->clear();
-        edit->setFocus(Qt::OtherFocusReason);
-    }
 }
 
 std::unique_ptr<QProgressDialog> MainWindow::readProgress(const QString &label)
