@@ -86,12 +86,7 @@ void MainWindow::show_port()
 {
     setcom dialog(this);
     dialog.setSettings(settings);
-    if (dialog.exec() != QDialog::Accepted)
-        return;
-    const portChoice choice = dialog.settings();
-    settings.port = choice.port;
-    settings.baud = choice.baud;
-    portLabel->setText(QStringLiteral("%1 Baud: %2").arg(settings.port).arg(settings.baud));
+    choosePort(dialog);
 }
 
 void MainWindow::nevjegy()
@@ -306,20 +301,14 @@ void MainWindow::allapot()
 
 void MainWindow::showStatus(const statusReply &status)
 {
-    const auto lamp = [](QWidget *widget, bool on, const char *onSheet) {
-        widget->setStyleSheet(QString::fromLatin1(on ? onSheet : statusReply::lampOff));
-    };
-    lamp(ui->w_be2, status.input2, statusReply::inputOn);
-    lamp(ui->w_be1, status.input1, statusReply::inputOn);
-    lamp(ui->w_ki2, status.output2, statusReply::outputOn);
-    lamp(ui->w_ki1, status.output1, statusReply::outputOn);
+    setLamp(ui->w_be2, status.input2, statusReply::inputOn);
+    setLamp(ui->w_be1, status.input1, statusReply::inputOn);
+    setLamp(ui->w_ki2, status.output2, statusReply::outputOn);
+    setLamp(ui->w_ki1, status.output1, statusReply::outputOn);
     ui->l_temp1->setText(status.temperature1);
     ui->l_temp2->setText(status.temperature2);
-    lamp(ui->w_tp, status.supply, statusReply::supplyOn);
-    ui->terero->setRange(0, 32);
-    ui->terero->reset();
-    ui->terero->setValue(status.signal);
-    ui->terero->setStyleSheet(QString::fromLatin1(status.signalBarSheet()));
+    setLamp(ui->w_tp, status.supply, statusReply::supplyOn);
+    showSignal(ui->terero, status);
 }
 
 void MainWindow::failStatusQuery()

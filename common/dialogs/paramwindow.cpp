@@ -4,9 +4,11 @@
 #include "paramfile.h"
 #include "separators.h"
 #include "setack.h"
+#include "setcom.h"
 #include "setfix.h"
 #include "setuc.h"
 #include "smspresets.h"
+#include "statusreply.h"
 
 #include <QActionGroup>
 #include <QCheckBox>
@@ -17,6 +19,7 @@
 #include <QLineEdit>
 #include <QMenu>
 #include <QMessageBox>
+#include <QProgressBar>
 #include <QRadioButton>
 #include <QScopedValueRollback>
 #include <QStatusBar>
@@ -131,6 +134,11 @@ void paramWindow::showForm(const formValues &values)
         edits[i]->clear();
         edits[i]->setText(values.texts.value(i));
     }
+    showFlags(values);
+}
+
+void paramWindow::showFlags(const formValues &values)
+{
     const QList<QCheckBox *> boxes = checkBoxes();
     for (int i = 0; i < boxes.size(); ++i)
         boxes[i]->setChecked(values.flags.value(i));
@@ -229,6 +237,29 @@ bool paramWindow::chooseParamFile(const QString &filter)
         return false;
     settings.filePath = path;
     return true;
+}
+
+void paramWindow::choosePort(setcom &dialog)
+{
+    if (dialog.exec() != QDialog::Accepted)
+        return;
+    const portChoice choice = dialog.settings();
+    settings.port = choice.port;
+    settings.baud = choice.baud;
+    portLabel->setText(QStringLiteral("%1 Baud: %2").arg(settings.port).arg(settings.baud));
+}
+
+void paramWindow::setLamp(QWidget *lamp, bool on, const char *onSheet)
+{
+    lamp->setStyleSheet(QString::fromLatin1(on ? onSheet : statusReply::lampOff));
+}
+
+void paramWindow::showSignal(QProgressBar *bar, const statusReply &status)
+{
+    bar->setRange(0, 32);
+    bar->reset();
+    bar->setValue(status.signal);
+    bar->setStyleSheet(QString::fromLatin1(status.signalBarSheet()));
 }
 
 void paramWindow::setChks8() { settings.chks = 0; }

@@ -12,7 +12,10 @@
 class QCheckBox;
 class QLabel;
 class QLineEdit;
+class QProgressBar;
 class QRadioButton;
+class setcom;
+struct statusReply;
 
 // What the main windows of both programs share: the link settings with their
 // settings slots, the parameter form found under the central widget (line
@@ -63,6 +66,7 @@ protected:
     // Line edits and check boxes take the values; a radio button is only
     // ever checked by one (unchecking one of an exclusive group is not possible).
     void showForm(const formValues &values);
+    void showFlags(const formValues &values);
     void clearAndFocus(const QList<QLineEdit *> &edits);
     void selectSmsPreset();
 
@@ -80,6 +84,14 @@ protected:
     void writeParamFile(const QString &path, const QString &successText);
     // The open dialog's chosen path becomes the window's file path; false when cancelled.
     bool chooseParamFile(const QString &filter);
+
+    // The port dialog run; an accepted choice becomes the window's port and baud.
+    void choosePort(setcom &dialog);
+
+    // A status lamp: onSheet when on, grey when off.
+    static void setLamp(QWidget *lamp, bool on, const char *onSheet);
+    // The signal strength on its bar, coloured by strength.
+    static void showSignal(QProgressBar *bar, const statusReply &status);
 
     linkSettings settings;
     QLabel *fileLabel = nullptr;
