@@ -8,7 +8,6 @@
 #include "framebuilder.h"
 #include "help.h"
 #include "paramfile.h"
-#include "readoutparser.h"
 #include "regulatormode.h"
 #include "setcom.h"
 #include "statusreply.h"
@@ -50,10 +49,6 @@ void MainWindow::connectActions()
     connect(ui->actionSaveAs, &QAction::triggered, this, &MainWindow::saveas);
     connect(ui->actionExit, &QAction::triggered, this, &MainWindow::close);
     connect(ui->actionPort, &QAction::triggered, this, &MainWindow::show_port);
-    connect(ui->actionCheck, &QAction::triggered, this, &MainWindow::setCheck);
-    connect(ui->actionACK, &QAction::triggered, this, &MainWindow::setAckChar);
-    connect(ui->actionSeparators, &QAction::triggered, this, &MainWindow::setSeparators);
-    connect(ui->actionUC, &QAction::triggered, this, &MainWindow::setUploadCommand);
     connect(ui->actionDownload, &QAction::triggered, this, &MainWindow::download);
     connect(ui->actionReadup, &QAction::triggered, this, &MainWindow::readup);
     connect(ui->actionVerify, &QAction::triggered, this, &MainWindow::verify_func);
@@ -66,14 +61,9 @@ void MainWindow::connectActions()
     connect(ui->allapot_gomb, &QPushButton::clicked, this, &MainWindow::allapot);
     connect(ui->save_gomb, &QPushButton::clicked, this, &MainWindow::save);
     connect(ui->load_gomb, &QPushButton::clicked, this, &MainWindow::openfile);
-    connect(ui->action8bit_sum, &QAction::triggered, this, &MainWindow::setChks8);
-    connect(ui->action16bit_sum, &QAction::triggered, this, &MainWindow::setChks16);
-    connect(ui->action24bit_sum, &QAction::triggered, this, &MainWindow::setChks24);
-    connect(ui->action32bit_sum, &QAction::triggered, this, &MainWindow::setChks32);
-    connect(ui->actionFix, &QAction::triggered, this, &MainWindow::setFixChar);
     checkInputOnEditingEnd(this, &MainWindow::input_check);
     connect(ui->h2_high, &QLineEdit::textChanged, this, &MainWindow::temp_changed);
-    connect(ui->smskp_combo, &QComboBox::currentIndexChanged, this, &MainWindow::smskpSelect);
+    connectSettings();
 }
 
 void MainWindow::addMakerLabel()
@@ -249,18 +239,4 @@ void MainWindow::showStatus(const statusReply &status)
     ui->l_temp->setText(status.temperature);
     setLamp(ui->w_tp, status.supply, statusReply::supplyOn);
     showSignal(ui->terero, status);
-}
-
-void MainWindow::failStatusQuery()
-{
-    restoreStatusButton();
-    QMessageBox::critical(this, QString::fromUtf8(readoutParser::errorTitle),
-                          QStringLiteral("Sikertelen lekérdezés.\nEllenőrizze az eszközt!"),
-                          QMessageBox::Ok);
-}
-
-void MainWindow::restoreStatusButton()
-{
-    ui->allapot_gomb->setStyleSheet(QString::fromLatin1(statusReply::buttonRestored));
-    ui->allapot_gomb->setEnabled(true);
 }

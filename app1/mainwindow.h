@@ -41,8 +41,6 @@ private:
     void writeRegulatorMode();
 
     void showStatus(const statusReply &status);
-    void failStatusQuery();
-    void restoreStatusButton();
 
     Ui_MainWindow *ui;
 };

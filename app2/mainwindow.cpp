@@ -54,10 +54,6 @@ void MainWindow::connectActions()
     connect(ui->actionSaveAs, &QAction::triggered, this, &MainWindow::saveas);
     connect(ui->actionExit, &QAction::triggered, this, &MainWindow::close);
     connect(ui->actionPort, &QAction::triggered, this, &MainWindow::show_port);
-    connect(ui->actionCheck, &QAction::triggered, this, &MainWindow::setCheck);
-    connect(ui->actionACK, &QAction::triggered, this, &MainWindow::setAckChar);
-    connect(ui->actionSeparators, &QAction::triggered, this, &MainWindow::setSeparators);
-    connect(ui->actionUC, &QAction::triggered, this, &MainWindow::setUploadCommand);
     connect(ui->actionDownload, &QAction::triggered, this, &MainWindow::download);
     connect(ui->actionReadup, &QAction::triggered, this, &MainWindow::readup);
     connect(ui->actionVerify, &QAction::triggered, this, &MainWindow::verify_func);
@@ -69,13 +65,8 @@ void MainWindow::connectActions()
     connect(ui->save_gomb, &QPushButton::clicked, this, &MainWindow::save);
     connect(ui->load_gomb, &QPushButton::clicked, this, &MainWindow::openfile);
     connect(ui->allapot_gomb, &QPushButton::clicked, this, &MainWindow::allapot);
-    connect(ui->action8bit_sum, &QAction::triggered, this, &MainWindow::setChks8);
-    connect(ui->action16bit_sum, &QAction::triggered, this, &MainWindow::setChks16);
-    connect(ui->action24bit_sum, &QAction::triggered, this, &MainWindow::setChks24);
-    connect(ui->action32bit_sum, &QAction::triggered, this, &MainWindow::setChks32);
-    connect(ui->actionFix, &QAction::triggered, this, &MainWindow::setFixChar);
     checkInputOnEditingEnd(this, &MainWindow::input_check);
-    connect(ui->smskp_combo, &QComboBox::currentIndexChanged, this, &MainWindow::smskpSelect);
+    connectSettings();
 }
 
 void MainWindow::saveas()

@@ -1,5 +1,6 @@
 #include "framebuilder.h"
 #include "inputrules.h"
+#include "model1names.h"
 #include "regulatormode.h"
 #include "statusreply.h"
 
@@ -8,18 +9,13 @@
 namespace {
 
 // The thermostat form's line edits in form order.
-const QStringList model1Names = {
-    "smskp", "m_pin", "m_id", "m_nev", "visszaallas", "be1_nev", "be2_nev", "rele_time",
-    "rele1_on", "rele1_off", "rele2_on", "rele2_ki", "be1_on_msg", "be1_off_msg", "be2_on_msg",
-    "be2_off_msg", "h1_low", "h1_high", "h1_hist", "h2_high", "rb", "h2_hist", "hibajelzes",
-    "tapfesz_hiba_nev", "tapfesz_hiba_v", "max_sms", "t1", "t2", "t3", "t4", "t5", "t6", "t7",
-    "t8", "riaszto_stop"};
+const QStringList lineEditNames = model1Names::lineEdits();
 
 // Every field empty but the one given.
 QList<inputRules::field> formWith(const QString &name, const QString &text)
 {
     QList<inputRules::field> fields;
-    for (const QString &fieldName : model1Names)
+    for (const QString &fieldName : lineEditNames)
         fields.append({fieldName, fieldName == name ? text : QString()});
     return fields;
 }
@@ -28,7 +24,7 @@ QList<inputRules::field> formWith(const QString &name, const QString &text)
 formValues filledForm()
 {
     formValues form;
-    for (const QString &name : model1Names)
+    for (const QString &name : lineEditNames)
         form.texts.append(name.left(4));
     form.texts[0] = QStringLiteral("36309888000");
     form.texts[16] = QStringLiteral("20");
@@ -89,7 +85,7 @@ void Model1RulesTest::inputChecks()
     QFETCH(QString, message);
 
     const inputRules::outcome outcome = inputRules(inputRules::model1()).check(formWith(name, text));
-    QCOMPARE(outcome.texts.at(model1Names.indexOf(name)), shown);
+    QCOMPARE(outcome.texts.at(lineEditNames.indexOf(name)), shown);
     QCOMPARE(outcome.text, message);
     QCOMPARE(outcome.passed(), message.isEmpty());
 }

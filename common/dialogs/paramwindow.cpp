@@ -2,6 +2,7 @@
 
 #include "framechecksum.h"
 #include "paramfile.h"
+#include "readoutparser.h"
 #include "separators.h"
 #include "setack.h"
 #include "setcom.h"
@@ -20,6 +21,7 @@
 #include <QMenu>
 #include <QMessageBox>
 #include <QProgressBar>
+#include <QPushButton>
 #include <QRadioButton>
 #include <QScopedValueRollback>
 #include <QStatusBar>
@@ -75,6 +77,20 @@ void paramWindow::prepareActions()
     QMenu *chksMenu = named<QMenu>("menuCHKS");
     if (chksMenu->isEnabled())
         chksMenu->setEnabled(settings.check != 0);
+}
+
+void paramWindow::connectSettings()
+{
+    connect(named<QAction>("actionCheck"), &QAction::triggered, this, &paramWindow::setCheck);
+    connect(named<QAction>("actionACK"), &QAction::triggered, this, &paramWindow::setAckChar);
+    connect(named<QAction>("actionSeparators"), &QAction::triggered, this, &paramWindow::setSeparators);
+    connect(named<QAction>("actionUC"), &QAction::triggered, this, &paramWindow::setUploadCommand);
+    void (paramWindow::*const bySum[])() = {&paramWindow::setChks8, &paramWindow::setChks16,
+                                             &paramWindow::setChks24, &paramWindow::setChks32};
+    for (int k = 0; k < 4; ++k)
+        connect(named<QAction>(sumActions[k]), &QAction::triggered, this, bySum[k]);
+    connect(named<QAction>("actionFix"), &QAction::triggered, this, &paramWindow::setFixChar);
+    connect(named<QComboBox>("smskp_combo"), &QComboBox::currentIndexChanged, this, &paramWindow::smskpSelect);
 }
 
 void paramWindow::addFileAndPortLabels()
@@ -247,6 +263,21 @@ void paramWindow::choosePort(setcom &dialog)
     settings.port = choice.port;
     settings.baud = choice.baud;
     portLabel->setText(QStringLiteral("%1 Baud: %2").arg(settings.port).arg(settings.baud));
+}
+
+void paramWindow::failStatusQuery()
+{
+    restoreStatusButton();
+    QMessageBox::critical(this, QString::fromUtf8(readoutParser::errorTitle),
+                          QStringLiteral("Sikertelen lekérdezés.\nEllenőrizze az eszközt!"),
+                          QMessageBox::Ok);
+}
+
+void paramWindow::restoreStatusButton()
+{
+    QPushButton *button = named<QPushButton>("allapot_gomb");
+    button->setStyleSheet(QString::fromLatin1(statusReply::buttonRestored));
+    button->setEnabled(true);
 }
 
 void paramWindow::setLamp(QWidget *lamp, bool on, const char *onSheet)

@@ -52,6 +52,8 @@ protected:
     void prepareActions();
     // The file and port labels at positions 0 and 1 of the status bar.
     void addFileAndPortLabels();
+    // The settings entries and the SMS-centre combo reach the shared slots.
+    void connectSettings();
     // Every line edit of the form reports the end of its editing to slot.
     template <class Window>
     void checkInputOnEditingEnd(Window *window, void (Window::*slot)());
@@ -88,6 +90,9 @@ protected:
     // The port dialog run; an accepted choice becomes the window's port and baud.
     void choosePort(setcom &dialog);
 
+    // The status button back to its look and use, then the query's failure box.
+    void failStatusQuery();
+    void restoreStatusButton();
     // A status lamp: onSheet when on, grey when off.
     static void setLamp(QWidget *lamp, bool on, const char *onSheet);
     // The signal strength on its bar, coloured by strength.
