@@ -4,37 +4,23 @@
 
 #include "about.h"
 #include "dload.h"
-#include "editingend.h"
 #include "exchangerunner.h"
 #include "framebuilder.h"
-#include "framechecksum.h"
 #include "frameverifier.h"
-#include "inputrules.h"
 #include "paramfile.h"
 #include "readoutparser.h"
-#include "separators.h"
-#include "setack.h"
 #include "setcom.h"
-#include "setfix.h"
-#include "setuc.h"
-#include "smspresets.h"
-#include "statusquery.h"
 #include "statusreply.h"
 
-#include <QActionGroup>
-#include <QCheckBox>
 #include <QDebug>
 #include <QDesktopServices>
 #include <QFile>
-#include <QFileDialog>
 #include <QFileInfo>
-#include <QIcon>
 #include <QLabel>
 #include <QLineEdit>
 #include <QMessageBox>
 #include <QPixmap>
 #include <QProgressDialog>
-#include <QScopedValueRollback>
 #include <QTimer>
 #include <QUrl>
 
@@ -42,75 +28,23 @@ namespace {
 
 const char defaultsFile[] = "varlok_default.dll";
 
-QIcon pictureIcon(const QString &path)
-{
-    QIcon icon;
-    icon.addFile(path, QSize(), QIcon::Normal, QIcon::Off);
-    return icon;
-}
-
-QString chksName(qint8 chks)
-{
-    return frameChecksum::isSum(chks) ? QStringLiteral("%1bit sum").arg(8 * (chks + 1)) : charText(chks);
-}
-
 } // namespace
 
 MainWindow::MainWindow(QWidget *parent)
-    : QMainWindow(parent), ui(new Ui_MainWindow)
+    : paramWindow(parent), ui(new Ui_MainWindow)
 {
     ui->setupUi(this);
-    tickChksAction();
-    setActionIcons();
-    groupChksActions();
-    if (ui->menuCHKS->isEnabled())
-        ui->menuCHKS->setEnabled(settings.check != 0);
+    prepareActions();
     connectActions();
-
-    fileLabel = new QLabel(this);
-    fileLabel->setText(QStringLiteral("No file"));
-    statusBar()->insertWidget(0, fileLabel, 1);
-    portLabel = new QLabel(this);
-    portLabel->setText(QStringLiteral("%1  Baud: %2").arg(settings.port).arg(settings.baud));
-    statusBar()->insertWidget(1, portLabel, 1);
+    addFileAndPortLabels();
 
     QTimer::singleShot(500, this, &MainWindow::newfile);
 }
 
 MainWindow::~MainWindow()
 {
-    // Hiding the window on its way out moves the focus; no check may run then.
-    delete editCheck;
+    stopInputChecks();
     delete ui;
-}
-
-void MainWindow::tickChksAction()
-{
-    QAction *const bySum[] = {ui->action8bit_sum, ui->action16bit_sum, ui->action24bit_sum,
-                              ui->action32bit_sum};
-    (frameChecksum::isSum(settings.chks) ? bySum[settings.chks] : ui->actionFix)->setChecked(true);
-}
-
-void MainWindow::setActionIcons()
-{
-    ui->actionNew->setIcon(pictureIcon(QStringLiteral(":/img/img/page_icon.png")));
-    ui->actionOpen->setIcon(pictureIcon(QStringLiteral(":/img/img/open.png")));
-    ui->actionSave->setIcon(pictureIcon(QStringLiteral(":/img/img/save.png")));
-    ui->actionSaveAs->setIcon(pictureIcon(QStringLiteral(":/img/img/save.png")));
-    ui->actionExit->setIcon(pictureIcon(QStringLiteral(":/img/img/exit_icon.png")));
-    ui->actionAbout->setIcon(pictureIcon(QStringLiteral(":/img/img/info_icon.png")));
-    ui->actionReadup->setIcon(pictureIcon(QStringLiteral(":/img/img/up.png")));
-    ui->actionDownload->setIcon(pictureIcon(QStringLiteral(":/img/img/down.png")));
-}
-
-void MainWindow::groupChksActions()
-{
-    auto *group = new QActionGroup(this);
-    group->addAction(ui->action8bit_sum);
-    group->addAction(ui->action16bit_sum);
-    group->addAction(ui->action24bit_sum);
-    group->addAction(ui->action32bit_sum);
-    group->addAction(ui->actionFix);
 }
 
 void MainWindow::connectActions()
@@ -121,10 +55,6 @@ void MainWindow::connectActions()
     connect(ui->actionSaveAs, &QAction::triggered, this, &MainWindow::saveas);
     connect(ui->actionExit, &QAction::triggered, this, &MainWindow::close);
     connect(ui->actionPort, &QAction::triggered, this, &MainWindow::show_port);
-    connect(ui->actionCheck, &QAction::triggered, this, &MainWindow::setCheck);
-    connect(ui->actionACK, &QAction::triggered, this, &MainWindow::setAckChar);
-    connect(ui->actionSeparators, &QAction::triggered, this, &MainWindow::setSeparators);
-    connect(ui->actionUC, &QAction::triggered, this, &MainWindow::setUploadCommand);
     connect(ui->actionDownload, &QAction::triggered, this, &MainWindow::download);
     connect(ui->actionReadup, &QAction::triggered, this, &MainWindow::readup);
     connect(ui->actionVerify, &QAction::triggered, this, &MainWindow::verify_func);
@@ -136,112 +66,19 @@ void MainWindow::connectActions()
     connect(ui->save_gomb, &QPushButton::clicked, this, &MainWindow::save);
     connect(ui->load_gomb, &QPushButton::clicked, this, &MainWindow::openfile);
     connect(ui->allapot_gomb, &QPushButton::clicked, this, &MainWindow::allapot);
-    connect(ui->action8bit_sum, &QAction::triggered, this, &MainWindow::setChks8);
-    connect(ui->action16bit_sum, &QAction::triggered, this, &MainWindow::setChks16);
-    connect(ui->action24bit_sum, &QAction::triggered, this, &MainWindow::setChks24);
-    connect(ui->action32bit_sum, &QAction::triggered, this, &MainWindow::setChks32);
-    connect(ui->actionFix, &QAction::triggered, this, &MainWindow::setFixChar);
-    editCheck = new editingEnd(this);
-    for (QLineEdit *edit : lineEdits())
-        editCheck->watch(edit);
-    connect(editCheck, &editingEnd::finished, this, &MainWindow::input_check);
-    connect(ui->smskp_combo, &QComboBox::currentIndexChanged, this, &MainWindow::smskpSelect);
-}
-
-QList<QLineEdit *> MainWindow::lineEdits() const
-{
-    return ui->centralWidget->findChildren<QLineEdit *>();
-}
-
-QList<QCheckBox *> MainWindow::checkBoxes() const
-{
-    return ui->centralWidget->findChildren<QCheckBox *>();
-}
-
-formValues MainWindow::formContents() const
-{
-    formValues values;
-    for (const QLineEdit *edit : lineEdits())
-        values.texts.append(edit->text());
-    for (const QCheckBox *box : checkBoxes())
-        values.flags.append(box->isChecked());
-    return values;
+    checkInputOnEditingEnd(this, &MainWindow::input_check);
+    connectSettings();
 }
 
 void MainWindow::saveas()
 {
 }
 
-void MainWindow::setChks8() { settings.chks = 0; }
-void MainWindow::setChks16() { settings.chks = 1; }
-void MainWindow::setChks24() { settings.chks = 2; }
-void MainWindow::setChks32() { settings.chks = 3; }
-
-void MainWindow::setCheck()
-{
-    settings.check = settings.check != 0 ? 0 : 1;
-    ui->menuCHKS->setEnabled(settings.check != 0);
-}
-
-void MainWindow::show_info()
-{
-    QString text;
-    if (settings.filePath.isEmpty()) {
-        text = QStringLiteral("No opened file.");
-    } else {
-        text = QStringLiteral("Port: %1\n").arg(settings.port)
-             + QStringLiteral("Baudrate: B%1\n").arg(settings.baud)
-             + QStringLiteral("Timeout: %1\n").arg(settings.timeout)
-             + QStringLiteral("CHKS: %1\n").arg(chksName(settings.chks))
-             + QStringLiteral("ACK char: %1\n").arg(charText(settings.ack))
-             + QStringLiteral("Checkvalue: %1\n").arg(settings.check)
-             + QStringLiteral("Download Separator: %1\n").arg(charText(settings.dlSep))
-             + QStringLiteral("Upload Separator: %1\n").arg(charText(settings.upSep))
-             + QStringLiteral("Upload Command: %1\n").arg(charText(settings.upCmd));
-    }
-    QMessageBox::information(this, QStringLiteral("Information"), text, QMessageBox::Ok);
-}
-
 void MainWindow::show_port()
 {
     setcom dialog(this);
     dialog.setSettings(settings);
-    if (dialog.exec() != QDialog::Accepted)
-        return;
-    const portChoice choice = dialog.settings();
-    settings.port = choice.port;
-    settings.baud = choice.baud;
-    portLabel->setText(QStringLiteral("%1 Baud: %2").arg(settings.port).arg(settings.baud));
-}
-
-void MainWindow::setFixChar()
-{
-    setFix dialog(this);
-    if (dialog.exec() == QDialog::Accepted)
-        settings.chks = dialog.character();
-}
-
-void MainWindow::setAckChar()
-{
-    setAck dialog(this, settings.ack);
-    if (dialog.exec() == QDialog::Accepted)
-        settings.ack = dialog.character();
-}
-
-void MainWindow::setSeparators()
-{
-    separators dialog(this, settings.dlSep, settings.upSep);
-    if (dialog.exec() != QDialog::Accepted)
-        return;
-    settings.dlSep = dialog.downloadSeparator();
-    settings.upSep = dialog.uploadSeparator();
-}
-
-void MainWindow::setUploadCommand()
-{
-    setUC dialog(this, settings.upCmd);
-    if (dialog.exec() == QDialog::Accepted)
-        settings.upCmd = dialog.character();
+    choosePort(dialog);
 }
 
 void MainWindow::nevjegy()
@@ -267,12 +104,8 @@ void MainWindow::newfile()
 
 void MainWindow::openfile()
 {
-    const QString path = QFileDialog::getOpenFileName(this, tr("Open File"), QStringLiteral("."),
-                                                      tr("Varlok Files (*.vrk)"));
-    if (path.isNull())
-        return;
-    settings.filePath = path;
-    loadfile(false);
+    if (chooseParamFile(tr("Varlok Files (*.vrk)")))
+        loadfile(false);
 }
 
 void MainWindow::loadfile(bool isDefault)
@@ -317,77 +150,14 @@ void MainWindow::showDefaultsDisplay(const paramFile &file, int fieldCount)
 
 void MainWindow::save()
 {
-    const QString path = QFileDialog::getSaveFileName(this, tr("Save File"), QStringLiteral("."),
-                                                      tr("Varlok Files (*.vrk)"));
-    if (path.isEmpty())
-        return;
-    QString reason;
-    if (!paramFile::write(path, formContents(), &reason)) {
-        QMessageBox::critical(this, QStringLiteral("Save"),
-                              QStringLiteral("The file could not be saved.\n%1").arg(reason),
-                              QMessageBox::Ok);
-        return;
-    }
-    settings.filePath = path;
-    settings.fileName = paramFile::fileName(path);
-    fileLabel->setText(settings.fileName);
-    QMessageBox::information(this, QStringLiteral("Save"), QStringLiteral("Save was successful."),
-                             QMessageBox::Ok);
-}
-
-void MainWindow::showForm(const formValues &values)
-{
-    const QList<QLineEdit *> edits = lineEdits();
-    for (int i = 0; i < edits.size(); ++i) {
-        edits[i]->clear();
-        edits[i]->setText(values.texts.value(i));
-    }
-    const QList<QCheckBox *> boxes = checkBoxes();
-    for (int i = 0; i < boxes.size(); ++i)
-        boxes[i]->setChecked(values.flags.value(i));
-}
-
-void MainWindow::selectSmsPreset()
-{
-    ui->smskp_combo->setCurrentIndex(smsPresets::indexForNumber(ui->smskp->text()));
-}
-
-void MainWindow::smskpSelect()
-{
-    const QString item = ui->smskp_combo->currentText();
-    if (smsPresets::isCustom(item)) {
-        ui->smskp->setEnabled(true);
-        ui->smskp->setFocus(Qt::OtherFocusReason);
-    } else {
-        ui->smskp->setEnabled(false);
-    }
-    if (const std::optional<QString> number = smsPresets::numberForItem(item))
-        ui->smskp->setText(*number);
+    const QString path = askSavePath(tr("Varlok Files (*.vrk)"));
+    if (!path.isEmpty())
+        writeParamFile(path, QStringLiteral("Save was successful."));
 }
 
 void MainWindow::input_check()
 {
-    // Moving the focus (to the field, to the box) ends editing elsewhere; that
-    // must not start a second walk and a second box.
-    if (checkingInput)
-        return;
-    const QScopedValueRollback<bool> running(checkingInput, true);
-
-    const QList<QLineEdit *> edits = lineEdits();
-    QList<inputRules::field> fields;
-    for (const QLineEdit *edit : edits)
-        fields.append({edit->objectName(), edit->text()});
-    const inputRules::outcome outcome = inputRules(inputRules::model2()).check(fields);
-    for (int i = 0; i < edits.size(); ++i) {
-        if (edits[i]->text() != outcome.texts.value(i))
-            edits[i]->setText(outcome.texts.value(i));
-    }
-    if (outcome.passed())
-        return;
-    QLineEdit *failed = edits[outcome.failedField];
-    failed->clear();
-    failed->setFocus(Qt::OtherFocusReason);
-    QMessageBox::warning(this, outcome.title, outcome.text, QMessageBox::Ok);
+    checkInput(inputRules::model2());
 }
 
 void MainWindow::download()
@@ -406,14 +176,6 @@ void MainWindow::download()
     }
     dload dialog(settings, this);
     dialog.exec();
-}
-
-void MainWindow::clearAndFocus(const QList<QLineEdit *> &edits)
-{
-    for (QLineEdit *edit : edits) {
-        edit->clear();
-        edit->setFocus(Qt::OtherFocusReason);
-    }
 }
 
 std::unique_ptr<QProgressDialog> MainWindow::readProgress(const QString &label)
@@ -506,35 +268,17 @@ void MainWindow::verify_func()
 
 void MainWindow::allapot()
 {
-    statusQuery query(this, ui->allapot_gomb, ui->terero);
-    query.run(settings.port, settings.timeout, exchangeTimeLimitMs, [this](const QString &reply) {
-        const statusReply status = statusReply::parse(reply);
-        ui->l_service->setText(status.operatorName);
-        if (status.complete)
-            showStatus(status);
-        return status.complete;
-    });
-}
-
-void MainWindow::setExchangeTimeLimit(int ms)
-{
-    exchangeTimeLimitMs = ms;
+    queryStatus(&statusReply::parse);
 }
 
 void MainWindow::showStatus(const statusReply &status)
 {
-    const auto lamp = [](QWidget *widget, bool on, const char *onSheet) {
-        widget->setStyleSheet(QString::fromLatin1(on ? onSheet : statusReply::lampOff));
-    };
-    lamp(ui->w_be2, status.input2, statusReply::inputOn);
-    lamp(ui->w_be1, status.input1, statusReply::inputOn);
-    lamp(ui->w_ki2, status.output2, statusReply::outputOn);
-    lamp(ui->w_ki1, status.output1, statusReply::outputOn);
+    setLamp(ui->w_be2, status.input2, statusReply::inputOn);
+    setLamp(ui->w_be1, status.input1, statusReply::inputOn);
+    setLamp(ui->w_ki2, status.output2, statusReply::outputOn);
+    setLamp(ui->w_ki1, status.output1, statusReply::outputOn);
     ui->l_temp1->setText(status.temperature1);
     ui->l_temp2->setText(status.temperature2);
-    lamp(ui->w_tp, status.supply, statusReply::supplyOn);
-    ui->terero->setRange(0, 32);
-    ui->terero->reset();
-    ui->terero->setValue(status.signal);
-    ui->terero->setStyleSheet(QString::fromLatin1(status.signalBarSheet()));
+    setLamp(ui->w_tp, status.supply, statusReply::supplyOn);
+    showSignal(ui->terero, status);
 }

@@ -81,19 +81,19 @@ bool frameBuilder::sendable(QChar c)
     return code > 0 || code == currencySign;
 }
 
-QString frameBuilder::refusalText(Refusal refusal) const
+QString frameBuilder::refusalText(Refusal refusal, const RefusalTexts &texts) const
 {
     switch (refusal) {
     case NoRefusal:
         break;
     case EmptyField:
-        return QString::fromUtf8(emptyFieldText);
+        return texts.emptyField;
     case FirstThermometer:
-        return QString::fromUtf8(firstThermometerText);
+        return texts.firstThermometer;
     case SecondThermometer:
-        return QString::fromUtf8(secondThermometerText);
+        return texts.secondThermometer;
     case AccentedLetter:
-        return QString::fromUtf8(accentedLetterText);
+        return texts.accentedLetter;
     case SeparatorInField:
         return QStringLiteral("The character %1 cannot be used in a field.").arg(separator);
     }
@@ -108,6 +108,26 @@ const QList<frameBuilder::LimitRule> &frameBuilder::thermometerLimits()
         {19, 20, 3, SecondThermometer},
     };
     return limits;
+}
+
+const QList<frameBuilder::LimitRule> &frameBuilder::thermostatLimits()
+{
+    // h1_low < h1_high; equal values fail.
+    static const QList<LimitRule> limits = {{16, 17, 1, FirstThermometer}};
+    return limits;
+}
+
+frameBuilder::RefusalTexts frameBuilder::model2Texts()
+{
+    return {QString::fromUtf8(emptyFieldText), QString::fromUtf8(firstThermometerText),
+            QString::fromUtf8(secondThermometerText), QString::fromUtf8(accentedLetterText)};
+}
+
+frameBuilder::RefusalTexts frameBuilder::model1Texts()
+{
+    return {QStringLiteral("Az összes mező kitöltése kötelező."),
+            QStringLiteral("A hőmérő alacsony értékének kisebbnek kell lennie, mint a magas hőfok értéke."),
+            QString(), QStringLiteral("Ékezetes karakterek nem adhatóak meg. (only 7-bit ascii)")};
 }
 
 QString frameBuilder::numberMode(bool call, bool sms)

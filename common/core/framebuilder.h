@@ -33,6 +33,14 @@ public:
         Refusal refusal;
     };
 
+    // The load's refusal texts of one program.
+    struct RefusalTexts {
+        QString emptyField;
+        QString firstThermometer;
+        QString secondThermometer;
+        QString accentedLetter;
+    };
+
     struct Result {
         Refusal refusal = NoRefusal;
         QString text; // the record; empty when refused
@@ -62,10 +70,15 @@ public:
     Result expected(const formValues &form) const;
 
     // The load's box text for a refusal.
-    QString refusalText(Refusal refusal) const;
+    QString refusalText(Refusal refusal, const RefusalTexts &texts = model2Texts()) const;
 
     // The model-2 thermometers: low + 2 must stay below high.
     static const QList<LimitRule> &thermometerLimits();
+    // The thermostat's one thermometer: low must stay below high.
+    static const QList<LimitRule> &thermostatLimits();
+
+    static RefusalTexts model2Texts();
+    static RefusalTexts model1Texts();
 
     // "A" both flags, "D" call only, "S" SMS only, "P" neither.
     static QString numberMode(bool call, bool sms);

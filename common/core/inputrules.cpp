@@ -66,6 +66,23 @@ inputRules::table inputRules::model2()
     return rules;
 }
 
+inputRules::table inputRules::model1()
+{
+    table rules = model2();
+    rules.temperatureFields = {16, 17, 19};
+    rules.hysteresisFields = {18};
+    rules.texts.digits = QStringLiteral("Csak számok adhatóak meg.");
+    rules.texts.sevenBit = QStringLiteral("Csak számok és ékezet nélküli betűk adhatóak meg. (7-bit ascii)\n");
+    rules.texts.zeroOne = QStringLiteral("Az érték 0 vagy 1 lehet.");
+    rules.texts.temperatureCharacters = QStringLiteral("Csak hőmérséklet-érték adható meg.\n");
+    rules.texts.temperatureRange = QStringLiteral("Az értéknek -50 és +120 °C között kell lennie.");
+    rules.texts.hysteresisCharacters = QStringLiteral("Csak pozitív hőmérséklet-érték adható meg.\n");
+    rules.texts.hysteresisRange = QStringLiteral("Az értéknek 2 és 19 °C között kell lennie.");
+    rules.texts.smsCountRange = QStringLiteral("Az értéknek 10 és 99 °C között kell lennie.");
+    rules.texts.phone = QStringLiteral("Csak telefonszám adható meg.");
+    return rules;
+}
+
 inputRules::inputRules(const table &rules)
     : rules(rules)
 {

@@ -60,6 +60,10 @@ public:
 
     // The model-2 form's rules and texts.
     static table model2();
+    // The thermostat form: one thermometer's limits and hysteresis, the
+    // switching temperature, then the regulator mode and the second
+    // hysteresis with no range of their own; Hungarian texts.
+    static table model1();
 
     explicit inputRules(const table &rules);
 

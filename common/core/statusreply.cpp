@@ -12,7 +12,7 @@ bool isOn(const QString &item, int position)
 }
 
 // The item without its label and without its trailing character.
-QString temperature(QString item, const QString &label)
+QString temperatureText(QString item, const QString &label)
 {
     item.remove(label);
     item.chop(1);
@@ -31,9 +31,8 @@ int signalValue(const QString &item)
 
 } // namespace
 
-statusReply statusReply::parse(const QString &collected)
+QStringList statusReply::commonItems(const QString &collected, statusReply &reply)
 {
-    statusReply reply;
     QString text = collected;
 
     // The name and the separator after it are taken out; without a name the
@@ -50,15 +49,35 @@ statusReply statusReply::parse(const QString &collected)
     const QStringList items = text.split(QLatin1Char(' '), Qt::KeepEmptyParts);
     reply.complete = items.size() >= itemsNeeded;
     if (!reply.complete)
-        return reply;
+        return {};
 
     reply.input2 = isOn(items.at(0), 3);
     reply.input1 = isOn(items.at(0), 4);
     reply.output2 = isOn(items.at(1), 3);
     reply.output1 = isOn(items.at(1), 4);
-    reply.temperature1 = temperature(items.at(2), QStringLiteral("T1:"));
-    reply.temperature2 = temperature(items.at(3), QStringLiteral("T2:"));
     reply.supply = isOn(items.at(4), 4);
     reply.signal = signalValue(items.at(6));
+    return items;
+}
+
+statusReply statusReply::parse(const QString &collected)
+{
+    statusReply reply;
+    const QStringList items = commonItems(collected, reply);
+    if (reply.complete) {
+        reply.temperature1 = temperatureText(items.at(2), QStringLiteral("T1:"));
+        reply.temperature2 = temperatureText(items.at(3), QStringLiteral("T2:"));
+    }
+    return reply;
+}
+
+statusReply statusReply::parseThermostat(const QString &collected)
+{
+    statusReply reply;
+    const QStringList items = commonItems(collected, reply);
+    if (reply.complete) {
+        reply.regulatorOutput = isOn(items.at(2), 2);
+        reply.temperature = temperatureText(items.at(3), QStringLiteral("T:"));
+    }
     return reply;
 }

@@ -7,10 +7,23 @@
 #include <QCloseEvent>
 #include <QTimer>
 
-dload::dload(const linkSettings &settings, QWidget *parent, int readWaitMs)
-    : QDialog(parent), worker(new dlThread(settings, readWaitMs)), ui(new Ui_dload)
+dload::Texts dload::model2Texts()
+{
+    return {QStringLiteral("Betöltés"), QStringLiteral("Betöltés..."), QStringLiteral("Sikeres betöltés."),
+            QStringLiteral("Betöltés hiba.\nTipp: ellenőrizze az eszközt és a beállításokat.")};
+}
+
+dload::Texts dload::model1Texts()
+{
+    return {QStringLiteral("Download"), QStringLiteral("Downloading..."), QStringLiteral("Sikeres betöltés."),
+            QStringLiteral("Betöltés hiba.\nTipp: ellenőrizze az eszközt és a portbeállításokat.")};
+}
+
+dload::dload(const linkSettings &settings, QWidget *parent, int readWaitMs, const Texts &texts)
+    : QDialog(parent), texts(texts), worker(new dlThread(settings, readWaitMs)), ui(new Ui_dload)
 {
     ui->setupUi(this);
+    showStartTexts();
     connect(worker, &dlThread::progressRange, ui->progressBar, &QProgressBar::setRange,
             Qt::QueuedConnection);
     connect(worker, &dlThread::progressReset, ui->progressBar, &QProgressBar::reset,
@@ -34,14 +47,13 @@ dload::~dload()
 void dload::dlcomplete()
 {
     if (worker->result()) {
-        ui->kiiras->setText(QStringLiteral("Sikeres betöltés."));
+        ui->kiiras->setText(texts.success);
         auto *closing = new QTimer(this);
         closing->setSingleShot(true);
         connect(closing, &QTimer::timeout, this, &QDialog::accept);
         closing->start(2000);
     } else {
-        ui->kiiras->setText(
-            QStringLiteral("Betöltés hiba.\nTipp: ellenőrizze az eszközt és a beállításokat."));
+        ui->kiiras->setText(texts.failure);
     }
     ui->buttonBox->setStandardButtons(QDialogButtonBox::Ok);
     ui->buttonBox->setEnabled(true);
@@ -55,6 +67,14 @@ void dload::closeEvent(QCloseEvent *event)
 void dload::changeEvent(QEvent *event)
 {
     QDialog::changeEvent(event);
-    if (event->type() == QEvent::LanguageChange)
+    if (event->type() == QEvent::LanguageChange) {
         ui->retranslateUi(this);
+        showStartTexts();
+    }
+}
+
+void dload::showStartTexts()
+{
+    setWindowTitle(texts.title);
+    ui->kiiras->setText(texts.start);
 }

@@ -16,7 +16,18 @@ public:
     // How long each read of the model-2 load waits for the unit.
     static constexpr int model2ReadWaitMs = 20000;
 
-    dload(const linkSettings &settings, QWidget *parent, int readWaitMs = model2ReadWaitMs);
+    // The dialog's title and message texts of one program.
+    struct Texts {
+        QString title;
+        QString start;
+        QString success;
+        QString failure;
+    };
+    static Texts model2Texts();
+    static Texts model1Texts();
+
+    dload(const linkSettings &settings, QWidget *parent, int readWaitMs = model2ReadWaitMs,
+          const Texts &texts = model2Texts());
     ~dload() override;
 
 protected slots:
@@ -27,6 +38,9 @@ protected:
     void changeEvent(QEvent *event) override;
 
 private:
+    void showStartTexts();
+
+    const Texts texts;
     dlThread *worker;
     Ui_dload *ui;
 };

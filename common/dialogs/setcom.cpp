@@ -25,6 +25,12 @@ setcom::setcom(QWidget *parent)
     listFreePorts();
 }
 
+setcom::setcom(const QString &port, int baud, QWidget *parent)
+    : setcom(parent)
+{
+    preselect(port, baud);
+}
+
 setcom::~setcom()
 {
     delete ui;
@@ -32,8 +38,13 @@ setcom::~setcom()
 
 void setcom::setSettings(const linkSettings &settings)
 {
-    selectText(ui->comboBox, settings.port);
-    selectText(ui->baudrate, QString::number(settings.baud));
+    preselect(settings.port, settings.baud);
+}
+
+void setcom::preselect(const QString &port, int baud)
+{
+    selectText(ui->comboBox, port);
+    selectText(ui->baudrate, QString::number(baud));
 }
 
 portChoice setcom::settings() const

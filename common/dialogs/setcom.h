@@ -15,6 +15,8 @@ class setcom : public QDialog
 
 public:
     explicit setcom(QWidget *parent = nullptr);
+    // Preselects port and baud where the lists hold them (the thermostat program's form).
+    setcom(const QString &port, int baud, QWidget *parent);
     ~setcom() override;
 
     // Preselects the record's port and baud where the lists hold them.
@@ -26,6 +28,7 @@ protected:
 
 private:
     void listFreePorts();
+    void preselect(const QString &port, int baud);
 
     Ui_setcom *ui;
 };

@@ -1,0 +1,351 @@
+#include "paramwindow.h"
+
+#include "framechecksum.h"
+#include "paramfile.h"
+#include "separators.h"
+#include "setack.h"
+#include "setcom.h"
+#include "setfix.h"
+#include "setuc.h"
+#include "smspresets.h"
+#include "statusquery.h"
+#include "statusreply.h"
+
+#include <QActionGroup>
+#include <QCheckBox>
+#include <QComboBox>
+#include <QFileDialog>
+#include <QIcon>
+#include <QLabel>
+#include <QLineEdit>
+#include <QMenu>
+#include <QMessageBox>
+#include <QProgressBar>
+#include <QPushButton>
+#include <QRadioButton>
+#include <QScopedValueRollback>
+#include <QStatusBar>
+
+namespace {
+
+QIcon pictureIcon(const QString &path)
+{
+    QIcon icon;
+    icon.addFile(path, QSize(), QIcon::Normal, QIcon::Off);
+    return icon;
+}
+
+QString chksName(qint8 chks)
+{
+    return frameChecksum::isSum(chks) ? QStringLiteral("%1bit sum").arg(8 * (chks + 1)) : charText(chks);
+}
+
+const char *const sumActions[] = {"action8bit_sum", "action16bit_sum", "action24bit_sum",
+                                  "action32bit_sum"};
+
+} // namespace
+
+paramWindow::paramWindow(QWidget *parent)
+    : QMainWindow(parent)
+{
+}
+
+template <class T>
+T *paramWindow::named(const char *name) const
+{
+    return findChild<T *>(QLatin1String(name));
+}
+
+void paramWindow::prepareActions()
+{
+    const bool sum = frameChecksum::isSum(settings.chks);
+    named<QAction>(sum ? sumActions[settings.chks] : "actionFix")->setChecked(true);
+
+    const struct { const char *action; const char *picture; } icons[] = {
+        {"actionNew", "page_icon"}, {"actionOpen", "open"}, {"actionSave", "save"},
+        {"actionSaveAs", "save"}, {"actionExit", "exit_icon"}, {"actionAbout", "info_icon"},
+        {"actionReadup", "up"}, {"actionDownload", "down"},
+    };
+    for (const auto &icon : icons)
+        named<QAction>(icon.action)->setIcon(pictureIcon(QStringLiteral(":/img/img/%1.png").arg(QLatin1String(icon.picture))));
+
+    auto *group = new QActionGroup(this);
+    for (const char *name : sumActions)
+        group->addAction(named<QAction>(name));
+    group->addAction(named<QAction>("actionFix"));
+
+    QMenu *chksMenu = named<QMenu>("menuCHKS");
+    if (chksMenu->isEnabled())
+        chksMenu->setEnabled(settings.check != 0);
+}
+
+void paramWindow::connectSettings()
+{
+    connect(named<QAction>("actionCheck"), &QAction::triggered, this, &paramWindow::setCheck);
+    connect(named<QAction>("actionACK"), &QAction::triggered, this, &paramWindow::setAckChar);
+    connect(named<QAction>("actionSeparators"), &QAction::triggered, this, &paramWindow::setSeparators);
+    connect(named<QAction>("actionUC"), &QAction::triggered, this, &paramWindow::setUploadCommand);
+    void (paramWindow::*const bySum[])() = {&paramWindow::setChks8, &paramWindow::setChks16,
+                                             &paramWindow::setChks24, &paramWindow::setChks32};
+    for (int k = 0; k < 4; ++k)
+        connect(named<QAction>(sumActions[k]), &QAction::triggered, this, bySum[k]);
+    connect(named<QAction>("actionFix"), &QAction::triggered, this, &paramWindow::setFixChar);
+    connect(named<QComboBox>("smskp_combo"), &QComboBox::currentIndexChanged, this, &paramWindow::smskpSelect);
+}
+
+void paramWindow::addFileAndPortLabels()
+{
+    fileLabel = new QLabel(this);
+    fileLabel->setText(QStringLiteral("No file"));
+    statusBar()->insertWidget(0, fileLabel, 1);
+    portLabel = new QLabel(this);
+    portLabel->setText(QStringLiteral("%1  Baud: %2").arg(settings.port).arg(settings.baud));
+    statusBar()->insertWidget(1, portLabel, 1);
+}
+
+void paramWindow::watchLineEdits()
+{
+    editCheck = new editingEnd(this);
+    for (QLineEdit *edit : lineEdits())
+        editCheck->watch(edit);
+}
+
+void paramWindow::stopInputChecks()
+{
+    delete editCheck;
+    editCheck = nullptr;
+}
+
+QList<QLineEdit *> paramWindow::lineEdits() const
+{
+    return centralWidget()->findChildren<QLineEdit *>();
+}
+
+QList<QCheckBox *> paramWindow::checkBoxes() const
+{
+    return centralWidget()->findChildren<QCheckBox *>();
+}
+
+QList<QRadioButton *> paramWindow::radioButtons() const
+{
+    return centralWidget()->findChildren<QRadioButton *>();
+}
+
+formValues paramWindow::formContents() const
+{
+    formValues values;
+    for (const QLineEdit *edit : lineEdits())
+        values.texts.append(edit->text());
+    for (const QCheckBox *box : checkBoxes())
+        values.flags.append(box->isChecked());
+    for (const QRadioButton *button : radioButtons())
+        values.flags.append(button->isChecked());
+    return values;
+}
+
+void paramWindow::showForm(const formValues &values)
+{
+    const QList<QLineEdit *> edits = lineEdits();
+    for (int i = 0; i < edits.size(); ++i) {
+        edits[i]->clear();
+        edits[i]->setText(values.texts.value(i));
+    }
+    showFlags(values);
+}
+
+void paramWindow::showFlags(const formValues &values)
+{
+    const QList<QCheckBox *> boxes = checkBoxes();
+    for (int i = 0; i < boxes.size(); ++i)
+        boxes[i]->setChecked(values.flags.value(i));
+    const QList<QRadioButton *> buttons = radioButtons();
+    for (int i = 0; i < buttons.size(); ++i) {
+        if (values.flags.value(boxes.size() + i))
+            buttons[i]->setChecked(true);
+    }
+}
+
+void paramWindow::clearAndFocus(const QList<QLineEdit *> &edits)
+{
+    for (QLineEdit *edit : edits) {
+        edit->clear();
+        edit->setFocus(Qt::OtherFocusReason);
+    }
+}
+
+void paramWindow::selectSmsPreset()
+{
+    named<QComboBox>("smskp_combo")->setCurrentIndex(smsPresets::indexForNumber(named<QLineEdit>("smskp")->text()));
+}
+
+void paramWindow::smskpSelect()
+{
+    QLineEdit *smskp = named<QLineEdit>("smskp");
+    const QString item = named<QComboBox>("smskp_combo")->currentText();
+    if (smsPresets::isCustom(item)) {
+        smskp->setEnabled(true);
+        smskp->setFocus(Qt::OtherFocusReason);
+    } else {
+        smskp->setEnabled(false);
+    }
+    if (const std::optional<QString> number = smsPresets::numberForItem(item))
+        smskp->setText(*number);
+}
+
+void paramWindow::keepFixedTexts(const QList<QLineEdit *> &edits)
+{
+    for (QLineEdit *edit : edits)
+        fixedTexts.insert(edit, edit->text());
+}
+
+void paramWindow::checkInput(const inputRules::table &rules)
+{
+    // Moving the focus (to the field, to the box) ends editing elsewhere; that
+    // must not start a second walk and a second box.
+    if (checkingInput)
+        return;
+    const QScopedValueRollback<bool> running(checkingInput, true);
+
+    const QList<QLineEdit *> edits = lineEdits();
+    QList<inputRules::field> fields;
+    for (const QLineEdit *edit : edits)
+        fields.append({edit->objectName(), edit->text()});
+    const inputRules::outcome outcome = inputRules(rules).check(fields);
+    for (int i = 0; i < edits.size(); ++i) {
+        if (edits[i]->text() != outcome.texts.value(i))
+            edits[i]->setText(outcome.texts.value(i));
+    }
+    if (outcome.passed())
+        return;
+    QLineEdit *failed = edits[outcome.failedField];
+    failed->clear();
+    // An empty field the user cannot edit would refuse every load from now on.
+    if (fixedTexts.contains(failed))
+        failed->setText(fixedTexts.value(failed));
+    failed->setFocus(Qt::OtherFocusReason);
+    QMessageBox::warning(this, outcome.title, outcome.text, QMessageBox::Ok);
+}
+
+QString paramWindow::askSavePath(const QString &filter)
+{
+    return QFileDialog::getSaveFileName(this, tr("Save File"), QStringLiteral("."), filter);
+}
+
+void paramWindow::writeParamFile(const QString &path, const QString &successText)
+{
+    QString reason;
+    if (!paramFile::write(path, formContents(), &reason)) {
+        QMessageBox::critical(this, QStringLiteral("Save"),
+                              QStringLiteral("The file could not be saved.\n%1").arg(reason),
+                              QMessageBox::Ok);
+        return;
+    }
+    settings.filePath = path;
+    settings.fileName = paramFile::fileName(path);
+    fileLabel->setText(settings.fileName);
+    QMessageBox::information(this, QStringLiteral("Save"), successText, QMessageBox::Ok);
+}
+
+bool paramWindow::chooseParamFile(const QString &filter)
+{
+    const QString path = QFileDialog::getOpenFileName(this, tr("Open File"), QStringLiteral("."), filter);
+    if (path.isNull())
+        return false;
+    settings.filePath = path;
+    return true;
+}
+
+void paramWindow::choosePort(setcom &dialog)
+{
+    if (dialog.exec() != QDialog::Accepted)
+        return;
+    const portChoice choice = dialog.settings();
+    settings.port = choice.port;
+    settings.baud = choice.baud;
+    portLabel->setText(QStringLiteral("%1 Baud: %2").arg(settings.port).arg(settings.baud));
+}
+
+void paramWindow::queryStatus(statusReply (*parse)(const QString &collected))
+{
+    statusQuery query(this, named<QPushButton>("allapot_gomb"), named<QProgressBar>("terero"));
+    query.run(settings.port, settings.timeout, exchangeTimeLimitMs, [&](const QString &reply) {
+        const statusReply status = parse(reply);
+        named<QLabel>("l_service")->setText(status.operatorName);
+        if (status.complete)
+            showStatus(status);
+        return status.complete;
+    });
+}
+
+void paramWindow::setLamp(QWidget *lamp, bool on, const char *onSheet)
+{
+    lamp->setStyleSheet(QString::fromLatin1(on ? onSheet : statusReply::lampOff));
+}
+
+void paramWindow::showSignal(QProgressBar *bar, const statusReply &status)
+{
+    bar->setRange(0, 32);
+    bar->reset();
+    bar->setValue(status.signal);
+    bar->setStyleSheet(QString::fromLatin1(status.signalBarSheet()));
+}
+
+void paramWindow::setChks8() { settings.chks = 0; }
+void paramWindow::setChks16() { settings.chks = 1; }
+void paramWindow::setChks24() { settings.chks = 2; }
+void paramWindow::setChks32() { settings.chks = 3; }
+
+void paramWindow::setCheck()
+{
+    settings.check = settings.check != 0 ? 0 : 1;
+    named<QMenu>("menuCHKS")->setEnabled(settings.check != 0);
+}
+
+void paramWindow::show_info()
+{
+    QString text;
+    if (settings.filePath.isEmpty()) {
+        text = QStringLiteral("No opened file.");
+    } else {
+        text = QStringLiteral("Port: %1\n").arg(settings.port)
+             + QStringLiteral("Baudrate: B%1\n").arg(settings.baud)
+             + QStringLiteral("Timeout: %1\n").arg(settings.timeout)
+             + QStringLiteral("CHKS: %1\n").arg(chksName(settings.chks))
+             + QStringLiteral("ACK char: %1\n").arg(charText(settings.ack))
+             + QStringLiteral("Checkvalue: %1\n").arg(settings.check)
+             + QStringLiteral("Download Separator: %1\n").arg(charText(settings.dlSep))
+             + QStringLiteral("Upload Separator: %1\n").arg(charText(settings.upSep))
+             + QStringLiteral("Upload Command: %1\n").arg(charText(settings.upCmd));
+    }
+    QMessageBox::information(this, QStringLiteral("Information"), text, QMessageBox::Ok);
+}
+
+void paramWindow::setFixChar()
+{
+    setFix dialog(this);
+    if (dialog.exec() == QDialog::Accepted)
+        settings.chks = dialog.character();
+}
+
+void paramWindow::setAckChar()
+{
+    setAck dialog(this, settings.ack);
+    if (dialog.exec() == QDialog::Accepted)
+        settings.ack = dialog.character();
+}
+
+void paramWindow::setSeparators()
+{
+    separators dialog(this, settings.dlSep, settings.upSep);
+    if (dialog.exec() != QDialog::Accepted)
+        return;
+    settings.dlSep = dialog.downloadSeparator();
+    settings.upSep = dialog.uploadSeparator();
+}
+
+void paramWindow::setUploadCommand()
+{
+    setUC dialog(this, settings.upCmd);
+    if (dialog.exec() == QDialog::Accepted)
+        settings.upCmd = dialog.character();
+}

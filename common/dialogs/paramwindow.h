@@ -1,0 +1,126 @@
+#pragma once
+
+#include "deviceexchange.h"
+#include "editingend.h"
+#include "formvalues.h"
+#include "inputrules.h"
+#include "linksettings.h"
+
+#include <QHash>
+#include <QList>
+#include <QMainWindow>
+
+class QCheckBox;
+class QLabel;
+class QLineEdit;
+class QProgressBar;
+class QRadioButton;
+class setcom;
+struct statusReply;
+
+// What the main windows of both programs share: the link settings with their
+// settings slots, the parameter form found under the central widget (line
+// edits, then check boxes, then radio buttons, each in creation order), the
+// walk of the input checks, the SMS-centre presets and the parameter-file
+// dialogs. Each window builds its own form and names its own widgets; this
+// finds the common ones by object name.
+class paramWindow : public QMainWindow
+{
+    Q_OBJECT
+
+public:
+    // The window's link settings and working strings.
+    linkSettings &currentSettings() { return settings; }
+    // Longest a read-out, verify or status exchange may take; reaching it
+    // fails that operation.
+    void setExchangeTimeLimit(int ms) { exchangeTimeLimitMs = ms; }
+
+public slots:
+    void setCheck();
+    void setFixChar();
+    void setAckChar();
+    void setSeparators();
+    void setUploadCommand();
+    void setChks8();
+    void setChks16();
+    void setChks24();
+    void setChks32();
+    void show_info();
+    void smskpSelect();
+
+protected:
+    explicit paramWindow(QWidget *parent);
+
+    // After the form is built: the CHKS action of the record ticked, the CHKS
+    // actions made exclusive, the action icons, the CHKS menu rule.
+    void prepareActions();
+    // The file and port labels at positions 0 and 1 of the status bar.
+    void addFileAndPortLabels();
+    // The settings entries and the SMS-centre combo reach the shared slots.
+    void connectSettings();
+    // Every line edit of the form reports the end of its editing to slot.
+    template <class Window>
+    void checkInputOnEditingEnd(Window *window, void (Window::*slot)());
+    // Ends the reports; a window on its way out moves the focus.
+    void stopInputChecks();
+
+    QList<QLineEdit *> lineEdits() const;
+    QList<QCheckBox *> checkBoxes() const;
+    QList<QRadioButton *> radioButtons() const;
+    // Texts of the line edits; ticks of the check boxes, then of the radio buttons.
+    formValues formContents() const;
+    // Line edits and check boxes take the values; a radio button is only
+    // ever checked by one (unchecking one of an exclusive group is not possible).
+    void showForm(const formValues &values);
+    void showFlags(const formValues &values);
+    void clearAndFocus(const QList<QLineEdit *> &edits);
+    void selectSmsPreset();
+
+    // One walk of the input checks: "+" signs shown, the failing field
+    // emptied (or, when the user cannot edit it, given back its fixed text)
+    // and focused, then one warning box.
+    void checkInput(const inputRules::table &rules);
+    // Fields the user cannot edit keep their present texts as fixed texts.
+    void keepFixedTexts(const QList<QLineEdit *> &edits);
+
+    // The save dialog's chosen path, empty when cancelled.
+    QString askSavePath(const QString &filter);
+    // Writes the form to path without harming an old file on failure; on
+    // success the path becomes the window's file and successText is shown.
+    void writeParamFile(const QString &path, const QString &successText);
+    // The open dialog's chosen path becomes the window's file path; false when cancelled.
+    bool chooseParamFile(const QString &filter);
+
+    // The port dialog run; an accepted choice becomes the window's port and baud.
+    void choosePort(setcom &dialog);
+
+    // The status query on the window's panel: parse reads the unit's reply,
+    // showStatus fills the panel when the reply is complete.
+    void queryStatus(statusReply (*parse)(const QString &collected));
+    virtual void showStatus(const statusReply &status) = 0;
+    // A status lamp: onSheet when on, grey when off.
+    static void setLamp(QWidget *lamp, bool on, const char *onSheet);
+    // The signal strength on its bar, coloured by strength.
+    static void showSignal(QProgressBar *bar, const statusReply &status);
+
+    linkSettings settings;
+    QLabel *fileLabel = nullptr;
+    QLabel *portLabel = nullptr;
+    int exchangeTimeLimitMs = deviceExchange::defaultTimeLimitMs;
+
+private:
+    template <class T>
+    T *named(const char *name) const;
+    void watchLineEdits();
+
+    editingEnd *editCheck = nullptr;
+    bool checkingInput = false;
+    QHash<QLineEdit *, QString> fixedTexts;
+};
+
+template <class Window>
+void paramWindow::checkInputOnEditingEnd(Window *window, void (Window::*slot)())
+{
+    watchLineEdits();
+    connect(editCheck, &editingEnd::finished, window, slot);
+}

@@ -1,0 +1,382 @@
+#include "about1.h"
+#include "mainwindow.h"
+#include "model1names.h"
+#include "modal.h"
+#include "seriallink.h"
+#include "simunit.h"
+
+#include <QAction>
+#include <QCheckBox>
+#include <QComboBox>
+#include <QDir>
+#include <QFile>
+#include <QLabel>
+#include <QLineEdit>
+#include <QMenu>
+#include <QMessageBox>
+#include <QPlainTextEdit>
+#include <QRadioButton>
+#include <QStatusBar>
+#include <QTemporaryDir>
+#include <QTest>
+
+namespace {
+
+const QStringList lineEditNames = model1Names::lineEdits();
+
+template <class T>
+QStringList namesOf(const MainWindow &window)
+{
+    QStringList names;
+    for (const T *widget : window.centralWidget()->findChildren<T *>())
+        names.append(widget->objectName());
+    return names;
+}
+
+QLineEdit *edit(const MainWindow &window, const char *name)
+{
+    return window.findChild<QLineEdit *>(name);
+}
+
+QRadioButton *radio(const MainWindow &window, const char *name)
+{
+    return window.findChild<QRadioButton *>(name);
+}
+
+QStringList statusTexts(const MainWindow &window)
+{
+    QStringList texts;
+    for (const QLabel *label : window.statusBar()->findChildren<QLabel *>(Qt::FindDirectChildrenOnly))
+        texts.append(label->text());
+    return texts;
+}
+
+// 54 lines: smskp, the other line edits "v<n>" (hysteresis and mode lines as
+// given), 16 flags, then the three radio lines; CR LF ended.
+QStringList fileLines(const QStringList &radios, const QString &mode = QStringLiteral("0"))
+{
+    QStringList lines;
+    for (int i = 0; i < lineEditNames.size(); ++i)
+        lines.append(QStringLiteral("v%1").arg(i));
+    lines[0] = QStringLiteral("36209300099");
+    lines[4] = QStringLiteral("1");
+    lines[6] = QStringLiteral("B");
+    lines[18] = QStringLiteral("9");
+    lines[20] = mode;
+    for (int k = 0; k < 16; ++k)
+        lines.append(k % 3 == 0 ? QStringLiteral("1") : QStringLiteral("0"));
+    return lines + radios;
+}
+
+void writeLines(const QString &path, const QStringList &lines)
+{
+    QFile file(path);
+    QVERIFY(file.open(QIODevice::WriteOnly));
+    for (const QString &line : lines)
+        file.write(line.toLatin1() + "\r\n");
+}
+
+QStringList readLines(const QString &path)
+{
+    QFile file(path);
+    if (!file.open(QIODevice::ReadOnly))
+        return {};
+    QStringList lines = QString::fromLatin1(file.readAll()).split(QStringLiteral("\r\n"));
+    lines.removeLast();
+    return lines;
+}
+
+} // namespace
+
+class Model1WindowTest : public QObject
+{
+    Q_OBJECT
+private slots:
+    void init();
+    void cleanup();
+    void formOrderAndCounts();
+    void startState();
+    void statusQueryInDeviceMenu();
+    void portDialogPreselects_data();
+    void portDialogPreselects();
+    void aboutAndHelp();
+    void fixedFieldKeepsItsValue();
+    void saveWritesFixedNameAndRadios();
+    void openTakesRadioLines_data();
+    void openTakesRadioLines();
+    void openSkipsFixedLines();
+    void openRefusesOtherLineCounts_data();
+    void openRefusesOtherLineCounts();
+    void missingFileIsAWarning();
+
+private:
+    std::unique_ptr<QTemporaryDir> folder;
+    QString startFolder;
+};
+
+void Model1WindowTest::init()
+{
+    folder = std::make_unique<QTemporaryDir>();
+    QVERIFY(folder->isValid());
+    startFolder = QDir::currentPath();
+    QDir::setCurrent(folder->path());
+}
+
+void Model1WindowTest::cleanup()
+{
+    QDir::setCurrent(startFolder);
+    folder.reset();
+}
+
+void Model1WindowTest::formOrderAndCounts()
+{
+    MainWindow window;
+    QCOMPARE(namesOf<QLineEdit>(window), lineEditNames);
+    QCOMPARE(namesOf<QLineEdit>(window).indexOf("rb"), 20);
+    const QStringList boxes = namesOf<QCheckBox>(window);
+    QCOMPARE(boxes.size(), 16);
+    QCOMPARE(boxes.first(), QStringLiteral("checkBox"));
+    QCOMPARE(boxes.last(), QStringLiteral("checkBox_16"));
+    QCOMPARE(namesOf<QRadioButton>(window), (QStringList{"r2", "r1", "r0"}));
+}
+
+void Model1WindowTest::startState()
+{
+    MainWindow window;
+    window.show();
+    QVERIFY(QTest::qWaitForWindowExposed(&window));
+    QCOMPARE(window.size(), QSize(1000, 620));
+    QCOMPARE(window.minimumSize(), QSize(1000, 600));
+    QCOMPARE(window.maximumSize(), QSize(1200, 630));
+    const QStringList status = statusTexts(window);
+    QCOMPARE(status.size(), 3);
+    QCOMPARE(status.at(0), QStringLiteral("No file"));
+    QCOMPARE(status.at(1), QStringLiteral("COM1  Baud: 1200"));
+    QVERIFY(!edit(window, "rb")->isVisible());
+    QVERIFY(radio(window, "r0")->isChecked());
+
+    const struct { const char *name; const char *text; int maxLength; } fixed[] = {
+        {"be2_nev", "A", 16}, {"h1_hist", "2", 2}, {"rb", "0", 1}, {"h2_hist", "1", 4}};
+    for (const auto &field : fixed) {
+        QLineEdit *line = edit(window, field.name);
+        QCOMPARE(line->text(), QString::fromLatin1(field.text));
+        QCOMPARE(line->maxLength(), field.maxLength);
+        QVERIFY2(!line->isEnabled(), field.name);
+    }
+    QCOMPARE(window.findChild<QLabel *>("l_temp")->text(), QStringLiteral("---"));
+    QVERIFY(!window.findChild<QLabel *>("label_18")->pixmap().isNull());
+}
+
+void Model1WindowTest::statusQueryInDeviceMenu()
+{
+    MainWindow window;
+    const QList<QAction *> entries = window.findChild<QMenu *>("menuDevice")->actions();
+    QCOMPARE(entries.size(), 6);
+    QVERIFY(entries.at(4)->isSeparator());
+    QCOMPARE(entries.at(5)->objectName(), QStringLiteral("actionAllapot"));
+    QCOMPARE(entries.at(5)->text(), QStringLiteral("Állapot lekérdezése"));
+    QVERIFY(entries.at(5)->shortcut().isEmpty());
+    QVERIFY(entries.at(5)->isEnabled());
+}
+
+void Model1WindowTest::portDialogPreselects_data()
+{
+    QTest::addColumn<QString>("port");
+    QTest::addColumn<QString>("current");
+
+    QTest::newRow("listed port") << "COM5" << "COM5";
+    QTest::newRow("port not listed") << "COM1" << "COM3";
+}
+
+void Model1WindowTest::portDialogPreselects()
+{
+    QFETCH(QString, port);
+    QFETCH(QString, current);
+
+    // COM3 and COM5 lead to the simulated unit; no other port opens.
+    simUnit unit;
+    QVERIFY(unit.mapAs(QStringLiteral("COM3")));
+    for (int n = 1; n <= 31; ++n) {
+        const QString target = n == 5 ? unit.devicePath() : QStringLiteral("/nonexistent/tty");
+        if (n != 3)
+            QVERIFY(QFile::link(target, serialLink::portMapFolder() + QStringLiteral("/COM%1").arg(n)));
+    }
+    MainWindow window;
+    window.currentSettings().port = port;
+    QStringList listed;
+    QString shown;
+    answerNextDialog([&](QDialog *dialog) {
+        auto *ports = dialog->findChild<QComboBox *>("comboBox");
+        for (int i = 0; i < ports->count(); ++i)
+            listed.append(ports->itemText(i));
+        shown = ports->currentText();
+        dialog->accept();
+    });
+    window.show_port();
+    QCOMPARE(listed, (QStringList{"COM3", "COM5"}));
+    QCOMPARE(shown, current);
+    QCOMPARE(window.currentSettings().port, current);
+    QCOMPARE(statusTexts(window).at(1), QStringLiteral("%1 Baud: 1200").arg(current));
+}
+
+void Model1WindowTest::aboutAndHelp()
+{
+    MainWindow window;
+    window.nevjegy();
+    window.nevjegy();
+    QCOMPARE(window.findChildren<about1 *>().size(), 2);
+    auto *version = window.findChild<about1 *>()->findChild<QLabel *>("label_6");
+    QVERIFY(version);
+    QCOMPARE(version->text(), QStringLiteral("Version v2.1.0"));
+
+    window.contents(); // no help file in this folder
+    writeLines(QStringLiteral("varlok-1.hlp"), {"Súgó", "---", "rejtett"});
+    window.contents();
+    const QList<QPlainTextEdit *> views = window.findChildren<QPlainTextEdit *>();
+    QCOMPARE(views.size(), 2);
+    QCOMPARE(views.at(0)->toPlainText(), QStringLiteral("ERROR: Nem lehet megnyitni a súgót."));
+    QVERIFY(views.at(1)->toPlainText().startsWith(QStringLiteral("S")));
+    QVERIFY(!views.at(1)->toPlainText().contains(QStringLiteral("rejtett")));
+}
+
+void Model1WindowTest::fixedFieldKeepsItsValue()
+{
+    MainWindow window;
+    edit(window, "h1_hist")->setText(QStringLiteral("1"));
+    const QList<BoxSeen> seen = closingBoxes([&] { window.input_check(); });
+    QCOMPARE(seen.size(), 1);
+    QCOMPARE(seen.at(0).title, QStringLiteral("Error"));
+    QCOMPARE(seen.at(0).text, QStringLiteral("Az értéknek 2 és 19 °C között kell lennie."));
+    // The user cannot edit it: an empty field would refuse every load.
+    QCOMPARE(edit(window, "h1_hist")->text(), QStringLiteral("2"));
+
+    edit(window, "h2_high")->setText(QStringLiteral("130"));
+    const QList<BoxSeen> range = closingBoxes([&] { window.input_check(); });
+    QCOMPARE(range.size(), 1);
+    QCOMPARE(range.at(0).text, QStringLiteral("Az értéknek -50 és +120 °C között kell lennie."));
+    QCOMPARE(edit(window, "h2_high")->text(), QString());
+}
+
+void Model1WindowTest::saveWritesFixedNameAndRadios()
+{
+    MainWindow window;
+    edit(window, "be2_nev")->setText(QStringLiteral("B"));
+    edit(window, "m_nev")->setText(QStringLiteral("Pince"));
+    edit(window, "rb")->setText(QStringLiteral("+"));
+    radio(window, "r2")->setChecked(true);
+    window.findChild<QCheckBox *>("checkBox_9")->setChecked(true);
+    const QString path = folder->filePath(QStringLiteral("one.rvo"));
+    answerFileDialog(path);
+    const QList<BoxSeen> seen = closingBoxes([&] { window.save(); });
+    QCOMPARE(seen.size(), 1);
+    QCOMPARE(seen.at(0).title, QStringLiteral("Save"));
+    QCOMPARE(seen.at(0).text, QStringLiteral("Sikeres mentés."));
+
+    const QStringList lines = readLines(path);
+    QCOMPARE(lines.size(), 54);
+    QCOMPARE(lines.at(3), QStringLiteral("Pince"));
+    QCOMPARE(lines.at(6), QStringLiteral("A"));
+    QCOMPARE(lines.at(20), QStringLiteral("+"));
+    QCOMPARE(lines.at(43), QStringLiteral("1"));
+    QCOMPARE(lines.mid(51), (QStringList{"1", "0", "0"}));
+    QCOMPARE(edit(window, "be2_nev")->text(), QStringLiteral("A"));
+
+    // Back into a fresh window: the same form.
+    MainWindow other;
+    answerFileDialog(path);
+    closingBoxes([&] { other.openfile(); });
+    QCOMPARE(edit(other, "m_nev")->text(), QStringLiteral("Pince"));
+    QCOMPARE(edit(other, "rb")->text(), QStringLiteral("+"));
+    QVERIFY(radio(other, "r2")->isChecked());
+    QVERIFY(other.findChild<QCheckBox *>("checkBox_9")->isChecked());
+}
+
+void Model1WindowTest::openTakesRadioLines_data()
+{
+    QTest::addColumn<QStringList>("radios");
+    QTest::addColumn<QString>("checked");
+
+    QTest::newRow("heating") << QStringList{"0", "1", "0"} << "r1";
+    QTest::newRow("last of several wins") << QStringList{"1", "1", "0"} << "r1";
+    QTest::newRow("cooling") << QStringList{"1", "0", "0"} << "r2";
+    QTest::newRow("none keeps the earlier choice") << QStringList{"0", "0", "0"} << "r2";
+}
+
+void Model1WindowTest::openTakesRadioLines()
+{
+    QFETCH(QStringList, radios);
+    QFETCH(QString, checked);
+
+    MainWindow window;
+    radio(window, "r2")->setChecked(true);
+    const QString path = folder->filePath(QStringLiteral("radio.rvo"));
+    writeLines(path, fileLines(radios, QStringLiteral("+")));
+    answerFileDialog(path);
+    const QList<BoxSeen> seen = closingBoxes([&] { window.openfile(); });
+    QCOMPARE(seen.size(), 1);
+    QCOMPARE(seen.at(0).title, QStringLiteral("File opened."));
+    QCOMPARE(seen.at(0).text, QStringLiteral("radio.rvo sikeresen betöltve."));
+    QVERIFY(radio(window, checked.toLatin1().constData())->isChecked());
+    QCOMPARE(edit(window, "rb")->text(), QStringLiteral("+")); // not compared with the buttons
+}
+
+void Model1WindowTest::openSkipsFixedLines()
+{
+    MainWindow window;
+    const QString path = folder->filePath(QStringLiteral("fixed.rvo"));
+    writeLines(path, fileLines({"0", "0", "1"}));
+    answerFileDialog(path);
+    closingBoxes([&] { window.openfile(); });
+    QCOMPARE(edit(window, "be2_nev")->text(), QStringLiteral("A"));
+    QCOMPARE(edit(window, "h1_hist")->text(), QStringLiteral("2"));
+    QCOMPARE(edit(window, "h2_hist")->text(), QStringLiteral("v21"));
+    QCOMPARE(edit(window, "m_nev")->text(), QStringLiteral("v3"));
+    QCOMPARE(window.findChild<QComboBox *>("smskp_combo")->currentText(), QStringLiteral("Telenor"));
+    QCOMPARE(statusTexts(window).at(0), QStringLiteral("fixed.rvo"));
+}
+
+void Model1WindowTest::openRefusesOtherLineCounts_data()
+{
+    QTest::addColumn<int>("lineCount");
+
+    QTest::newRow("53 lines") << 53;
+    QTest::newRow("55 lines") << 55;
+    QTest::newRow("a model-2 file") << 51;
+}
+
+void Model1WindowTest::openRefusesOtherLineCounts()
+{
+    QFETCH(int, lineCount);
+
+    MainWindow window;
+    QStringList lines = fileLines({"1", "0", "0"});
+    while (lines.size() > lineCount)
+        lines.removeLast();
+    while (lines.size() < lineCount)
+        lines.append(QStringLiteral("0"));
+    const QString path = folder->filePath(QStringLiteral("count.rvo"));
+    writeLines(path, lines);
+    answerFileDialog(path);
+    const QList<BoxSeen> seen = closingBoxes([&] { window.openfile(); });
+    QCOMPARE(seen.size(), 1);
+    QCOMPARE(seen.at(0).icon, int(QMessageBox::Critical));
+    QCOMPARE(seen.at(0).title, QStringLiteral("File error."));
+    QCOMPARE(seen.at(0).text, QStringLiteral("A kiválasztott fájlt nem lehet megnyitni."));
+    QCOMPARE(edit(window, "m_nev")->text(), QString());
+    QVERIFY(radio(window, "r0")->isChecked());
+    QCOMPARE(statusTexts(window).at(0), QStringLiteral("No file"));
+}
+
+void Model1WindowTest::missingFileIsAWarning()
+{
+    MainWindow window;
+    const QList<BoxSeen> seen = closingBoxes([&] { window.newfile(); });
+    QCOMPARE(seen.size(), 1);
+    QCOMPARE(seen.at(0).icon, int(QMessageBox::Warning));
+    QCOMPARE(seen.at(0).title, QStringLiteral("Error"));
+    QCOMPARE(seen.at(0).text, QStringLiteral("Cannot open the selected file."));
+    QCOMPARE(window.currentSettings().filePath, QStringLiteral("default16.ui"));
+}
+
+QTEST_MAIN(Model1WindowTest)
+#include "test_model1_window.moc"
