@@ -5,6 +5,7 @@
 #include "about.h"
 #include "dload.h"
 #include "editingend.h"
+#include "formwidgets.h"
 #include "framebuilder.h"
 #include "framechecksum.h"
 #include "frameverifier.h"
@@ -158,12 +159,7 @@ QList<QCheckBox *> MainWindow::checkBoxes() const
 
 formValues MainWindow::formContents() const
 {
-    formValues values;
-    for (const QLineEdit *edit : lineEdits())
-        values.texts.append(edit->text());
-    for (const QCheckBox *box : checkBoxes())
-        values.flags.append(box->isChecked());
-    return values;
+    return formWidgets::values(ui->centralWidget);
 }
 
 void MainWindow::saveas()
@@ -335,14 +331,7 @@ void MainWindow::save()
 
 void MainWindow::showForm(const formValues &values)
 {
-    const QList<QLineEdit *> edits = lineEdits();
-    for (int i = 0; i < edits.size(); ++i) {
-        edits[i]->clear();
-        edits[i]->setText(values.texts.value(i));
-    }
-    const QList<QCheckBox *> boxes = checkBoxes();
-    for (int i = 0; i < boxes.size(); ++i)
-        boxes[i]->setChecked(values.flags.value(i));
+    formWidgets::show(ui->centralWidget, values);
 }
 
 void MainWindow::selectSmsPreset()
