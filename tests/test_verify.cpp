@@ -21,6 +21,12 @@ QString replyOf(const QStringList &fields)
     return fields.join(QLatin1Char('|'));
 }
 
+// The reply's lines as the transfer dialogs collect them.
+QString keptReplyOf(const QByteArray &lines)
+{
+    return readoutCollection::text(lines, readoutCollection::EveryByteKept);
+}
+
 } // namespace
 
 class VerifyTest : public QObject
@@ -36,6 +42,8 @@ private slots:
     void normalised();
     void checksumLineDiffers();
     void noAnswer();
+    void keptReply_data();
+    void keptReply();
 };
 
 void VerifyTest::equal()
@@ -133,6 +141,42 @@ void VerifyTest::noAnswer()
     const frameVerifier::Result result = frameVerifier(linkSettings()).compare(expectedOf(filledForm()), QString());
     QVERIFY(!result.equal);
     QCOMPARE(result.receivedLine(), QStringLiteral("r: \"\""));
+}
+
+void VerifyTest::keptReply_data()
+{
+    QTest::addColumn<int>("field");
+    QTest::addColumn<QString>("typed");
+    QTest::addColumn<QByteArray>("lines");
+    QTest::addColumn<bool>("equal");
+
+    QByteArray lines;
+    for (const QString &field : recordFields())
+        lines += field.toLatin1() + "\r\n";
+    QByteArray emptyStop = lines;
+    emptyStop.replace("STOP\r\n", "\r\n");
+    QTest::newRow("CR LF lines") << 0 << "36309888000" << lines << true;
+    QTest::newRow("CR lines") << 0 << "36309888000" << QByteArray(lines).replace("\r\n", "\r") << true;
+    QTest::newRow("trailing blanks and 0xFF") << 0 << "36309888000"
+                                              << QByteArray(lines).replace("STOP", "STOP \xFF") << true;
+    QTest::newRow("empty stop word") << stopWord << "" << emptyStop << true;
+    QTest::newRow("stop word missing") << stopWord << "STOP" << emptyStop << false;
+    QTest::newRow("stray blank line") << 0 << "36309888000" << lines + "\r\n" << false;
+    QTest::newRow("no line end") << 0 << "36309888000" << lines.chopped(2) << false;
+    QTest::newRow("no answer") << 0 << "36309888000" << QByteArray() << false;
+}
+
+void VerifyTest::keptReply()
+{
+    QFETCH(int, field);
+    QFETCH(QString, typed);
+    QFETCH(QByteArray, lines);
+    QFETCH(bool, equal);
+    formValues form = filledForm();
+    form.texts[field] = typed;
+    const frameVerifier::Result result = frameVerifier(linkSettings(), readoutCollection::EveryByteKept)
+                                             .compare(expectedOf(form), keptReplyOf(lines));
+    QCOMPARE(result.equal, equal);
 }
 
 QTEST_GUILESS_MAIN(VerifyTest)
