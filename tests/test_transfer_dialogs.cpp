@@ -105,6 +105,14 @@ linkSettings unitSettings()
     return settings;
 }
 
+// The read-out or the verify dialog on the form, with the English texts.
+std::unique_ptr<QDialog> transferDialogOn(bool isUpload, testForm &form)
+{
+    if (isUpload)
+        return std::make_unique<upload>(unitSettings(), &form.owner, nullptr);
+    return std::make_unique<verify>(unitSettings(), &form.owner, nullptr);
+}
+
 QString message(const QDialog &dialog)
 {
     return dialog.findChild<QLabel *>(QStringLiteral("msg"))->text();
@@ -186,11 +194,7 @@ void TransferDialogsTest::formsAsDrawn()
     unit.setSilent(true);
     testForm form;
     form.set(filledForm());
-    std::unique_ptr<QDialog> dialog;
-    if (isUpload)
-        dialog = std::make_unique<upload>(unitSettings(), &form.owner, nullptr);
-    else
-        dialog = std::make_unique<verify>(unitSettings(), &form.owner, nullptr);
+    const std::unique_ptr<QDialog> dialog = transferDialogOn(isUpload, form);
     dialog->show();
     QVERIFY2(unit.waitForReceived(5, 5000), "the read-out command never came");
 
@@ -298,11 +302,7 @@ void TransferDialogsTest::successAcceptsItself()
     unit.setReadoutReply(linesOf(recordFields()));
     testForm form;
     form.set(filledForm());
-    std::unique_ptr<QDialog> dialog;
-    if (isUpload)
-        dialog = std::make_unique<upload>(unitSettings(), &form.owner, nullptr);
-    else
-        dialog = std::make_unique<verify>(unitSettings(), &form.owner, nullptr);
+    const std::unique_ptr<QDialog> dialog = transferDialogOn(isUpload, form);
 
     QElapsedTimer clock;
     clock.start();
@@ -347,11 +347,7 @@ void TransferDialogsTest::stopMidTransfer()
     form.set(oldForm());
     QElapsedTimer clock;
     {
-        std::unique_ptr<QDialog> dialog;
-        if (isUpload)
-            dialog = std::make_unique<upload>(unitSettings(), &form.owner, nullptr);
-        else
-            dialog = std::make_unique<verify>(unitSettings(), &form.owner, nullptr);
+        const std::unique_ptr<QDialog> dialog = transferDialogOn(isUpload, form);
         dialog->show();
         QVERIFY2(QTest::qWaitFor([&] { return barValue(*dialog) >= 3; }, 10000),
                  "the reply's lines never came");
