@@ -29,26 +29,11 @@ readoutParser::Result parsed(const QString &reply, const linkSettings &settings 
     return readoutParser(settings, lineEdits).parse(reply);
 }
 
-// One CR LF line per field, as the unit sends them.
-QByteArray linesOf(const QStringList &fields)
-{
-    QByteArray lines;
-    for (const QString &field : fields)
-        lines += field.toLatin1() + "\r\n";
-    return lines;
-}
-
 // The transfer dialogs' way: every byte kept, then checked.
 readoutParser::Result parsedAsKept(const QByteArray &bytes, const linkSettings &settings = linkSettings())
 {
     const QString text = readoutCollection::text(bytes, readoutCollection::EveryByteKept);
     return readoutParser(settings, lineEdits, readoutCollection::EveryByteKept).parse(text);
-}
-
-QStringList withField(QStringList fields, int index, const QString &text)
-{
-    fields[index] = text;
-    return fields;
 }
 
 } // namespace
@@ -73,8 +58,6 @@ private slots:
     void countsFollowTheForm();
     void keptText_data();
     void keptText();
-    void everyByteKept_data();
-    void everyByteKept();
     void keptChecksumWithoutEmptyStopWord();
 };
 
@@ -306,56 +289,6 @@ void ReadoutTest::keptText()
     QFETCH(QByteArray, bytes);
     QFETCH(QString, text);
     QCOMPARE(readoutCollection::text(bytes, readoutCollection::EveryByteKept), text);
-}
-
-void ReadoutTest::everyByteKept_data()
-{
-    QTest::addColumn<QByteArray>("bytes");
-    QTest::addColumn<readoutParser::Outcome>("outcome");
-    QTest::addColumn<QString>("diagnostic");
-    QTest::addColumn<QStringList>("texts");
-
-    const QStringList fields = recordFields();
-    const QStringList form = filledForm().texts;
-    QStringList noStop = form;
-    noStop[stopWord].clear();
-    const QString none;
-    const QStringList noTexts;
-    const QString count44 = QStringLiteral("db error, allinputs: 35 data: 44");
-
-    QTest::newRow("43 lines") << linesOf(fields) << readoutParser::Filled << none << form;
-    QTest::newRow("42 lines") << linesOf(fields.mid(0, 42)) << readoutParser::Filled << none << noStop;
-    QTest::newRow("empty stop word") << linesOf(withField(fields, 42, "")) << readoutParser::Filled
-                                     << none << noStop;
-    QTest::newRow("empty field keeps its place")
-        << linesOf(withField(fields, 5, "")) << readoutParser::Filled << none
-        << withField(form, 5, "");
-    QTest::newRow("stray blank line at the end")
-        << linesOf(fields) + "\r\n" << readoutParser::CountWrong << count44 << noTexts;
-    QTest::newRow("stray blank line inside")
-        << linesOf(fields.mid(0, 10) + QStringList{""} + fields.mid(10)) << readoutParser::CountWrong
-        << count44 << noTexts;
-    QTest::newRow("41 lines") << linesOf(fields.mid(0, 41)) << readoutParser::CountWrong
-                              << "db error, allinputs: 35 data: 41" << noTexts;
-    QTest::newRow("0xFF at a field's end")
-        << linesOf(withField(fields, 3, QString::fromLatin1("Gar\xFF" "age\xFF\xFF"))) << readoutParser::Filled << none
-        << withField(form, 3, "Gar age");
-    QTest::newRow("no answer") << QByteArray() << readoutParser::SeparatorMissing << "sep error"
-                               << noTexts;
-}
-
-void ReadoutTest::everyByteKept()
-{
-    QFETCH(QByteArray, bytes);
-    QFETCH(readoutParser::Outcome, outcome);
-    QFETCH(QString, diagnostic);
-    QFETCH(QStringList, texts);
-    const readoutParser::Result result = parsedAsKept(bytes);
-    QCOMPARE(result.outcome, outcome);
-    QCOMPARE(result.diagnostic, diagnostic);
-    QCOMPARE(result.form.texts, texts);
-    if (result.filled())
-        QCOMPARE(result.form.flags, filledForm().flags);
 }
 
 void ReadoutTest::keptChecksumWithoutEmptyStopWord()

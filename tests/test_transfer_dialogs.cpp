@@ -226,6 +226,11 @@ void TransferDialogsTest::readout_data()
         << linesOf(withField(fields, 5, "")) << 0 << 0 << none << withField(form, 5, "");
     QTest::newRow("empty stop word") << linesOf(withField(fields, 42, "")) << 0 << 0 << none
                                      << withField(form, stopWord, "");
+    QTest::newRow("42 lines") << linesOf(fields.mid(0, 42)) << 0 << 0 << none
+                              << withField(form, stopWord, "");
+    QTest::newRow("0xFF read as a space")
+        << linesOf(withField(fields, 3, QString::fromLatin1("Gar\xFF" "age\xFF\xFF"))) << 0 << 0 << none
+        << withField(form, 3, "Gar age");
     // The record's fields sum to 19191: 7 of 8.
     QTest::newRow("checksum line") << linesOf(fields + QStringList{"7"}) << 1 << 0 << none << form;
     QTest::newRow("no answer") << QByteArray() << 0 << 0 << QStringList{"sep error"} << unchanged;
@@ -237,6 +242,9 @@ void TransferDialogsTest::readout_data()
                               << QStringList{"db error, allinputs: 35 data: 41"} << unchanged;
     QTest::newRow("stray blank line") << linesOf(fields) + "\r\n" << 0 << 0
                                       << QStringList{"db error, allinputs: 35 data: 44"} << unchanged;
+    QTest::newRow("stray blank line inside")
+        << linesOf(fields.mid(0, 10) + QStringList{""} + fields.mid(10)) << 0 << 0
+        << QStringList{"db error, allinputs: 35 data: 44"} << unchanged;
 }
 
 void TransferDialogsTest::readout()
