@@ -5,7 +5,6 @@
 #include "about.h"
 #include "dload.h"
 #include "editingend.h"
-#include "formwidgets.h"
 #include "framebuilder.h"
 #include "framechecksum.h"
 #include "frameverifier.h"
@@ -159,7 +158,12 @@ QList<QCheckBox *> MainWindow::checkBoxes() const
 
 formValues MainWindow::formContents() const
 {
-    return formWidgets::values(ui->centralWidget);
+    formValues values;
+    for (const QLineEdit *edit : lineEdits())
+        values.texts.append(edit->text());
+    for (const QCheckBox *box : checkBoxes())
+        values.flags.append(box->isChecked());
+    return values;
 }
 
 void MainWindow::saveas()
@@ -331,7 +335,14 @@ void MainWindow::save()
 
 void MainWindow::showForm(const formValues &values)
 {
-    formWidgets::show(ui->centralWidget, values);
+    const QList<QLineEdit *> edits = lineEdits();
+    for (int i = 0; i < edits.size(); ++i) {
+        edits[i]->clear();
+        edits[i]->setText(values.texts.value(i));
+    }
+    const QList<QCheckBox *> boxes = checkBoxes();
+    for (int i = 0; i < boxes.size(); ++i)
+        boxes[i]->setChecked(values.flags.value(i));
 }
 
 void MainWindow::selectSmsPreset()

@@ -1,9 +1,5 @@
 #include "readoutthread.h"
 
-readoutThread::readoutThread(const linkSettings &settings) : settings(settings)
-{
-}
-
 deviceExchange::Reply readoutThread::collect(bool fullBarAtEnd)
 {
     emit progressRange(0, progressMaximum);

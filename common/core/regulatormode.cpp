@@ -1,12 +1,24 @@
 #include "regulatormode.h"
 
-QString regulatorMode::character(const QString &buttonName)
+QString regulatorMode::ofButton(const QString &checkedButton)
 {
-    if (buttonName == QLatin1String("r2"))
+    // The digit in the button's name tells the mode.
+    const QChar digit = checkedButton.size() > 1 ? checkedButton.at(1) : QChar();
+    if (digit == QLatin1Char('2'))
         return QStringLiteral("-");
-    if (buttonName == QLatin1String("r1"))
+    if (digit == QLatin1Char('1'))
         return QStringLiteral("+");
-    if (buttonName == QLatin1String("r0"))
-        return QStringLiteral("0");
+    return QStringLiteral("0");
+}
+
+QString regulatorMode::buttonFor(const QString &mode)
+{
+    const QChar first = mode.isEmpty() ? QChar() : mode.at(0);
+    if (first == QLatin1Char('-'))
+        return QStringLiteral("r2");
+    if (first == QLatin1Char('+'))
+        return QStringLiteral("r1");
+    if (first == QLatin1Char('0'))
+        return QStringLiteral("r0");
     return QString();
 }

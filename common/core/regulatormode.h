@@ -2,12 +2,17 @@
 
 #include <QString>
 
-// The model-1 regulator mode: the one character the record carries for the
-// checked one of the form's radio buttons.
+// The thermostat's regulator mode: one character of the record, held by the
+// hidden field rb and chosen with the radio buttons r2 (cooling), r1
+// (heating) and r0 (off).
 class regulatorMode
 {
 public:
-    // "-" for r2 (cooling), "+" for r1 (heating), "0" for r0 (off); empty
-    // for any other button.
-    static QString character(const QString &buttonName);
+    // "-" when r2 is checked, "+" when r1 is, "0" otherwise (r0 or none);
+    // checkedButton is the checked button's object name, empty for none.
+    static QString ofButton(const QString &checkedButton);
+
+    // The object name of the button the mode's first character selects;
+    // empty for any other character or an empty mode.
+    static QString buttonFor(const QString &mode);
 };

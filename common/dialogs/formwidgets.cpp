@@ -35,7 +35,7 @@ void formWidgets::takeRegulatorMode(QWidget *owner)
         return;
     for (const QRadioButton *button : owner->findChildren<QRadioButton *>()) {
         if (button->isChecked()) {
-            edit->setText(regulatorMode::character(button->objectName()));
+            edit->setText(regulatorMode::ofButton(button->objectName()));
             return;
         }
     }

@@ -1,6 +1,6 @@
 #include "transferdialog.h"
 
-#include "readoutthread.h"
+#include "transferthread.h"
 
 #include <QCloseEvent>
 #include <QDialogButtonBox>
@@ -23,13 +23,13 @@ transferDialog::~transferDialog()
     }
 }
 
-void transferDialog::start(readoutThread *thread, QProgressBar *bar)
+void transferDialog::start(transferThread *thread, QProgressBar *bar)
 {
     worker.reset(thread);
-    connect(thread, &readoutThread::progressRange, bar, &QProgressBar::setRange,
+    connect(thread, &transferThread::progressRange, bar, &QProgressBar::setRange,
             Qt::QueuedConnection);
-    connect(thread, &readoutThread::progressReset, bar, &QProgressBar::reset, Qt::QueuedConnection);
-    connect(thread, &readoutThread::progressValue, bar, &QProgressBar::setValue,
+    connect(thread, &transferThread::progressReset, bar, &QProgressBar::reset, Qt::QueuedConnection);
+    connect(thread, &transferThread::progressValue, bar, &QProgressBar::setValue,
             Qt::QueuedConnection);
     thread->start(QThread::InheritPriority);
 }

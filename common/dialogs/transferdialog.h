@@ -8,7 +8,7 @@
 class QDialogButtonBox;
 class QLabel;
 class QProgressBar;
-class readoutThread;
+class transferThread;
 
 // What the read-out and verify dialogs share: a worker on its own copy of
 // the link settings, its progress on the form's bar, its outcome in the
@@ -30,7 +30,7 @@ protected:
 
     // Shows the worker's progress on bar and starts it; the dialog owns it.
     // Connect its finished() to the completion slot before.
-    void start(readoutThread *worker, QProgressBar *bar);
+    void start(transferThread *worker, QProgressBar *bar);
     // True once the dialog has asked its worker to stop: its outcome is void.
     bool stopping() const;
     // The outcome in msg, and Ok in place of Cancel.
@@ -40,5 +40,5 @@ protected:
 
 private:
     const transferTexts texts;
-    std::unique_ptr<readoutThread> worker;
+    std::unique_ptr<transferThread> worker;
 };
