@@ -353,13 +353,11 @@ void TransferDialogsTest::stopMidTransfer()
     unit.setReadoutReply(linesOf(recordFields()));
     testForm form;
     form.set(oldForm());
-    QElapsedTimer clock;
     {
         const std::unique_ptr<QDialog> dialog = transferDialogOn(isUpload, form);
         dialog->show();
         QVERIFY2(QTest::qWaitFor([&] { return barValue(*dialog) >= 3; }, 10000),
                  "the reply's lines never came");
-        clock.start();
         if (escape)
             QTest::keyClick(dialog.get(), Qt::Key_Escape);
         else
@@ -369,7 +367,6 @@ void TransferDialogsTest::stopMidTransfer()
         QCoreApplication::processEvents(); // a late outcome must not show
         QCOMPARE(message(*dialog), isUpload ? QStringLiteral("Uploading...") : QStringLiteral("Verifying..."));
     } // the destructor waits for the worker, which gives the port back
-    qInfo("stopped and port given back after %lld ms", clock.elapsed());
     serialLink link;
     QVERIFY2(link.open(QStringLiteral("COM3")), "the port was not given back");
     QCOMPARE(form.values().texts, oldForm().texts);
