@@ -29,6 +29,13 @@ readoutParser::Result parsed(const QString &reply, const linkSettings &settings 
     return readoutParser(settings, lineEdits).parse(reply);
 }
 
+// The transfer dialogs' way: every byte kept, then checked.
+readoutParser::Result parsedAsKept(const QByteArray &bytes, const linkSettings &settings = linkSettings())
+{
+    const QString text = readoutCollection::text(bytes, readoutCollection::EveryByteKept);
+    return readoutParser(settings, lineEdits, readoutCollection::EveryByteKept).parse(text);
+}
+
 } // namespace
 
 class ReadoutTest : public QObject
@@ -49,6 +56,9 @@ private slots:
     void modeLetter();
     void trailingSpaces();
     void countsFollowTheForm();
+    void keptText_data();
+    void keptText();
+    void keptChecksumWithoutEmptyStopWord();
 };
 
 void ReadoutTest::fillsTheForm()
@@ -259,6 +269,37 @@ void ReadoutTest::countsFollowTheForm()
     QVERIFY(result.form.flags.at(0) && result.form.flags.at(8) && result.form.flags.at(15));
     QCOMPARE(readoutParser(linkSettings(), 35).parse(reply).diagnostic,
              QStringLiteral("db error, allinputs: 35 data: 19"));
+}
+
+void ReadoutTest::keptText_data()
+{
+    QTest::addColumn<QByteArray>("bytes");
+    QTest::addColumn<QString>("text");
+    QTest::newRow("nothing") << QByteArray() << "";
+    QTest::newRow("CR LF lines") << QByteArray("a\r\nb\r\n") << "a|b||";
+    QTest::newRow("CR lines") << QByteArray("a\rb\r") << "a|b||";
+    QTest::newRow("LF lines") << QByteArray("a\nb\n") << "a|b||";
+    QTest::newRow("LF CR") << QByteArray("a\n\rb\r\n") << "a||b||";
+    QTest::newRow("no line end: last byte twice") << QByteArray("a\r\nb") << "a|bb";
+    QTest::newRow("0xFF as space") << QByteArray("a\xFF\xFE\r\n") << QString::fromLatin1("a \xFE||");
+}
+
+void ReadoutTest::keptText()
+{
+    QFETCH(QByteArray, bytes);
+    QFETCH(QString, text);
+    QCOMPARE(readoutCollection::text(bytes, readoutCollection::EveryByteKept), text);
+}
+
+void ReadoutTest::keptChecksumWithoutEmptyStopWord()
+{
+    // 42 empty data fields and an empty alarm-stop word: the sum covers the
+    // 42 fields alone, 42 * 124 = 5208, which leaves 24 of 32.
+    const QByteArray lines = QByteArray("\r\n").repeated(43);
+    const readoutParser::Result result = parsedAsKept(lines + "24\r\n", checking(3));
+    QVERIFY(result.filled());
+    QCOMPARE(result.form.texts.at(stopWord), QString());
+    QCOMPARE(parsedAsKept(lines + "20\r\n", checking(3)).outcome, readoutParser::ChecksumWrong);
 }
 
 QTEST_GUILESS_MAIN(ReadoutTest)

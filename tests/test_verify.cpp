@@ -21,6 +21,12 @@ QString replyOf(const QStringList &fields)
     return fields.join(QLatin1Char('|'));
 }
 
+// The reply's lines as the transfer dialogs collect them.
+QString keptReplyOf(const QByteArray &lines)
+{
+    return readoutCollection::text(lines, readoutCollection::EveryByteKept);
+}
+
 } // namespace
 
 class VerifyTest : public QObject
@@ -36,6 +42,8 @@ private slots:
     void normalised();
     void checksumLineDiffers();
     void noAnswer();
+    void keptReply_data();
+    void keptReply();
 };
 
 void VerifyTest::equal()
@@ -133,6 +141,29 @@ void VerifyTest::noAnswer()
     const frameVerifier::Result result = frameVerifier(linkSettings()).compare(expectedOf(filledForm()), QString());
     QVERIFY(!result.equal);
     QCOMPARE(result.receivedLine(), QStringLiteral("r: \"\""));
+}
+
+void VerifyTest::keptReply_data()
+{
+    QTest::addColumn<QByteArray>("lines");
+    QTest::addColumn<bool>("equal");
+
+    QByteArray lines;
+    for (const QString &field : recordFields())
+        lines += field.toLatin1() + "\r\n";
+    QTest::newRow("CR lines") << QByteArray(lines).replace("\r\n", "\r") << true;
+    QTest::newRow("trailing blanks and 0xFF") << QByteArray(lines).replace("STOP", "STOP \xFF") << true;
+    QTest::newRow("stop word missing") << QByteArray(lines).replace("STOP\r\n", "\r\n") << false;
+    QTest::newRow("no line end") << lines.chopped(2) << false;
+}
+
+void VerifyTest::keptReply()
+{
+    QFETCH(QByteArray, lines);
+    QFETCH(bool, equal);
+    const frameVerifier::Result result = frameVerifier(linkSettings(), readoutCollection::EveryByteKept)
+                                             .compare(expectedOf(filledForm()), keptReplyOf(lines));
+    QCOMPARE(result.equal, equal);
 }
 
 QTEST_GUILESS_MAIN(VerifyTest)

@@ -19,22 +19,16 @@ void deviceExchange::setProgress(std::function<void()> step)
     progress = std::move(step);
 }
 
-deviceExchange::Reply deviceExchange::readout()
+deviceExchange::Reply deviceExchange::readout(readoutCollection::Style style, int readWaitMs)
 {
     Reply reply;
-    char last = 0;
-    reply.outcome = collect(1500, 'R', 'd', [&](char byte) {
-        last = byte;
-        if (byte == '\r') {
-            reply.text += QLatin1Char('|');
-            if (progress)
-                progress();
-        } else if (byte != '\n') {
-            reply.text += QChar(static_cast<uchar>(byte));
-        }
+    QByteArray bytes;
+    reply.outcome = collect(readWaitMs, 'R', 'd', [&](char byte) {
+        bytes += byte;
+        if (byte == '\r' && progress)
+            progress();
     });
-    if (last == '\n')
-        reply.text.chop(1);
+    reply.text = readoutCollection::text(bytes, style);
     return reply;
 }
 

@@ -1,5 +1,7 @@
 #pragma once
 
+#include "readoutcollection.h"
+
 #include <QString>
 #include <functional>
 
@@ -39,10 +41,10 @@ public:
     // silence; reaching it fails the exchange as TooLong.
     void setTimeLimit(int ms);
 
-    // Read-out command, 1500 ms per byte. Every CR becomes "|", LF is
-    // dropped, other bytes are Latin-1; when the last byte was LF the last
-    // character goes too.
-    Reply readout();
+    // Read-out command, readWaitMs per byte; the reply's text in the given
+    // style.
+    Reply readout(readoutCollection::Style style = readoutCollection::LinesJoined,
+                  int readWaitMs = 1500);
     // Status command, waitMs per byte. Every byte received but the last one,
     // as Latin-1, CR and LF included.
     Reply status(int waitMs);

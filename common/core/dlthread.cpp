@@ -6,7 +6,7 @@
 #include <QStringList>
 
 dlThread::dlThread(const linkSettings &settings, int readWaitMs)
-    : settings(settings), readWaitMs(readWaitMs)
+    : transferThread(settings), readWaitMs(readWaitMs)
 {
 }
 
@@ -19,7 +19,7 @@ void dlThread::run()
     link.setInterruptCheck([this] { return isInterruptionRequested(); });
     if (!link.setUp(settings.port, 0, readWaitMs))
         return;
-    accepted = link.writeCommand('W', 'R') && handshake(link) && sendRecord(link)
+    succeeded = link.writeCommand('W', 'R') && handshake(link) && sendRecord(link)
                && unitAccepted(link);
     link.close();
 }

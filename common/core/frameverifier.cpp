@@ -23,7 +23,8 @@ QString frameVerifier::Result::receivedLine() const
     return quotedLine("r:", received);
 }
 
-frameVerifier::frameVerifier(const linkSettings &settings) : separator(charText(settings.upSep))
+frameVerifier::frameVerifier(const linkSettings &settings, readoutCollection::Style style)
+    : separator(charText(settings.upSep)), style(style)
 {
 }
 
@@ -41,7 +42,7 @@ QString frameVerifier::normalised(const QString &received) const
     QStringList fields = received.split(separator, Qt::KeepEmptyParts, Qt::CaseSensitive);
     for (QString &field : fields)
         field = readoutParser::withoutTrailingSpaces(field);
-    return fields.join(separator);
+    return readoutCollection::withoutLineEnd(fields, style).join(separator);
 }
 
 QString frameVerifier::trimmed(const QString &expected)

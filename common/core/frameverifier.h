@@ -1,6 +1,7 @@
 #pragma once
 
 #include "linksettings.h"
+#include "readoutcollection.h"
 
 #include <QString>
 
@@ -23,12 +24,15 @@ public:
     static constexpr char successTitle[] = "Ellenőrzés";
     static constexpr char successText[] = "Sikeres ellenőrzés.";
 
-    explicit frameVerifier(const linkSettings &settings);
+    // style: how the reply was collected.
+    explicit frameVerifier(const linkSettings &settings,
+                           readoutCollection::Style style = readoutCollection::LinesJoined);
 
     // expected: as built; received: the collected reply, line ends as "|".
     Result compare(const QString &expected, const QString &received) const;
 
-    // Every field without its trailing spaces, joined again by the upload separator.
+    // Every field without its trailing spaces, joined again by the upload
+    // separator; without the parts of the reply's final line end.
     QString normalised(const QString &received) const;
     // Without the final separator; a "+" that opens a field after the first
     // is dropped (the unit gives such fields back without it).
@@ -36,4 +40,5 @@ public:
 
 private:
     QString separator;
+    readoutCollection::Style style;
 };

@@ -12,9 +12,10 @@ constexpr int trailingTexts = phoneCount + 1;
 
 } // namespace
 
-readoutParser::readoutParser(const linkSettings &settings, int lineEdits)
+readoutParser::readoutParser(const linkSettings &settings, int lineEdits,
+                             readoutCollection::Style style)
     : check(settings.check), chks(settings.chks), separator(charText(settings.upSep)),
-      lineEdits(lineEdits)
+      lineEdits(lineEdits), style(style)
 {
 }
 
@@ -23,12 +24,13 @@ readoutParser::Result readoutParser::parse(const QString &reply) const
     const QStringList fields = reply.split(separator, Qt::KeepEmptyParts, Qt::CaseSensitive);
     if (fields.first() == reply)
         return {SeparatorMissing, QStringLiteral("sep error"), {}};
-    return parseFields(fields);
+    return parseFields(readoutCollection::withoutLineEnd(fields, style));
 }
 
 readoutParser::Result readoutParser::parseFields(QStringList fields) const
 {
     const bool checking = check >= 1;
+    dropEmptyStopWord(fields);
     if (checking && !checksumMatches(fields)) {
         if (frameChecksum::isSum(chks))
             return {ChecksumWrong, QStringLiteral("chks error"), {}};
@@ -46,6 +48,18 @@ readoutParser::Result readoutParser::parseFields(QStringList fields) const
                 {}};
     }
     return {Filled, {}, fill(fields, dataFields == withStopWord)};
+}
+
+// Only the alarm-stop word's own place counts: an empty field elsewhere
+// keeps its place, and a stray blank line still makes the count wrong.
+void readoutParser::dropEmptyStopWord(QStringList &fields) const
+{
+    if (style != readoutCollection::EveryByteKept)
+        return;
+    const int stopWordField = lineEdits + phoneCount - 1;
+    const int dataFields = fields.size() - (check >= 1 ? 1 : 0);
+    if (dataFields == stopWordField + 1 && fields.at(stopWordField).isEmpty())
+        fields.removeAt(stopWordField);
 }
 
 bool readoutParser::checksumMatches(const QStringList &fields) const

@@ -2,6 +2,7 @@
 
 #include "formvalues.h"
 #include "linksettings.h"
+#include "readoutcollection.h"
 
 #include <QString>
 #include <QStringList>
@@ -37,17 +38,22 @@ public:
         "Sikertelen kiolvasás.\nEllenőrizze az eszközt, és próbálja meg újra!";
     static constexpr char portFailedText[] = "Sikertelen kiolvasás.\nNem lehet megnyitni a portot.";
 
-    // lineEdits: how many line edits the form has.
-    readoutParser(const linkSettings &settings, int lineEdits);
+    // lineEdits: how many line edits the form has; style: how the reply was
+    // collected. The transfer dialogs' style also drops an empty alarm-stop
+    // word in last place (the checksum then covers the fields before it).
+    readoutParser(const linkSettings &settings, int lineEdits,
+                  readoutCollection::Style style = readoutCollection::LinesJoined);
 
     // reply: the collected text, each line end already turned into "|".
     Result parse(const QString &reply) const;
-    // The checksum, count and fill on a reply already split into fields.
+    // The checksum, count and fill on a reply already split into fields,
+    // without the parts of its final line end.
     Result parseFields(QStringList fields) const;
 
     static QString withoutTrailingSpaces(QString text);
 
 private:
+    void dropEmptyStopWord(QStringList &fields) const;
     bool checksumMatches(const QStringList &fields) const;
     formValues fill(const QStringList &fields, bool withStopWord) const;
 
@@ -55,4 +61,5 @@ private:
     qint8 chks;
     QString separator;
     int lineEdits;
+    readoutCollection::Style style;
 };

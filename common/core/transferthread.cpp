@@ -1,0 +1,5 @@
+#include "transferthread.h"
+
+transferThread::transferThread(const linkSettings &settings) : settings(settings)
+{
+}

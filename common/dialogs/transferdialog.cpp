@@ -1,0 +1,66 @@
+#include "transferdialog.h"
+
+#include "transferthread.h"
+
+#include <QCloseEvent>
+#include <QDialogButtonBox>
+#include <QLabel>
+#include <QProgressBar>
+#include <QTimer>
+
+transferDialog::transferDialog(const transferTexts &texts, QWidget *parent)
+    : QDialog(parent), texts(texts)
+{
+}
+
+transferDialog::~transferDialog()
+{
+    // The worker gives up between bytes and within its waits, and closes
+    // its port itself.
+    if (worker) {
+        worker->requestInterruption();
+        worker->wait();
+    }
+}
+
+void transferDialog::start(transferThread *thread, QProgressBar *bar)
+{
+    worker.reset(thread);
+    connect(thread, &transferThread::progressRange, bar, &QProgressBar::setRange,
+            Qt::QueuedConnection);
+    connect(thread, &transferThread::progressReset, bar, &QProgressBar::reset, Qt::QueuedConnection);
+    connect(thread, &transferThread::progressValue, bar, &QProgressBar::setValue,
+            Qt::QueuedConnection);
+    thread->start(QThread::InheritPriority);
+}
+
+bool transferDialog::stopping() const
+{
+    return worker && worker->isInterruptionRequested();
+}
+
+void transferDialog::reject()
+{
+    if (worker)
+        worker->requestInterruption();
+    QDialog::reject();
+}
+
+void transferDialog::showOutcome(bool success, QLabel *msg, QDialogButtonBox *buttons)
+{
+    if (success) {
+        msg->setText(texts.success);
+        auto *closing = new QTimer(this);
+        closing->setSingleShot(true);
+        connect(closing, &QTimer::timeout, this, &QDialog::accept);
+        closing->start(2000);
+    } else {
+        msg->setText(texts.failure);
+    }
+    buttons->setStandardButtons(QDialogButtonBox::Ok);
+}
+
+void transferDialog::closeEvent(QCloseEvent *event)
+{
+    event->ignore();
+}
