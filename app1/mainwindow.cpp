@@ -11,6 +11,8 @@
 #include "regulatormode.h"
 #include "setcom.h"
 #include "statusreply.h"
+#include "upload.h"
+#include "verify.h"
 
 #include <QFile>
 #include <QLabel>
@@ -194,12 +196,24 @@ void MainWindow::download()
 
 void MainWindow::readup()
 {
-    // Runs through the threaded read-out dialog.
+    upload dialog(settings, ui->centralWidget, this,
+                  {QStringLiteral("Sikeres kiolvasás."),
+                   QStringLiteral("Kiolvasás hiba.\nTipp: ellenőrizze az eszközt és a portbeállításokat.")},
+                  true);
+    if (dialog.exec() != QDialog::Accepted)
+        return;
+    const QString button = regulatorMode::buttonFor(ui->rb->text());
+    if (auto *checked = ui->centralWidget->findChild<QRadioButton *>(button); checked && !button.isEmpty())
+        checked->setChecked(true);
+    selectSmsPreset();
 }
 
 void MainWindow::verify_func()
 {
-    // Runs through the threaded verify dialog.
+    verify dialog(settings, ui->centralWidget, this,
+                  {QStringLiteral("Sikeres ellenőrzés."),
+                   QStringLiteral("Hiba az ellenőrzés közben.\nEllenőrizze az eszközt.")});
+    dialog.exec();
 }
 
 void MainWindow::allapot()

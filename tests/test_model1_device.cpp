@@ -1,9 +1,11 @@
 #include "debugcapture.h"
 #include "mainwindow.h"
 #include "modal.h"
+#include "regulatormode.h"
 #include "simunit.h"
 
 #include <QCheckBox>
+#include <QComboBox>
 #include <QDialog>
 #include <QLabel>
 #include <QLineEdit>
@@ -11,6 +13,7 @@
 #include <QProgressBar>
 #include <QPushButton>
 #include <QRadioButton>
+#include <QRegularExpression>
 #include <QTest>
 
 namespace {
@@ -56,6 +59,44 @@ QStringList receivedRecord(const simUnit &unit)
     return lines;
 }
 
+// Runs a read-out or verify slot and ends its dialog as the user would once
+// the outcome shows: Ok after the message changed. Gives back the message
+// (empty: it never changed from startText).
+QString transferMessage(const std::function<void()> &slot, const QString &startText)
+{
+    QString message;
+    answerNextDialog([&](QDialog *dialog) {
+        auto *label = dialog->findChild<QLabel *>("msg");
+        const bool changed = QTest::qWaitFor([&] { return label->text() != startText; }, 8000);
+        message = changed ? label->text() : QString();
+        dialog->accept();
+    });
+    slot();
+    return message;
+}
+
+// A read-out reply of the thermostat form: every line edit's text as the
+// form holds it, each phone number followed by its mode letter.
+QByteArray readoutReply(const QStringList &plain, const QString &stopWord)
+{
+    QStringList lines = plain;
+    for (int phone = 0; phone < 8; ++phone)
+        lines << QStringLiteral("0") << QStringLiteral("P");
+    lines << stopWord;
+    return (lines.join(QStringLiteral("\r\n")) + QStringLiteral("\r\n")).toLatin1();
+}
+
+QStringList plainFields(const QString &mode)
+{
+    QStringList fields;
+    for (int i = 0; i < 26; ++i)
+        fields << QStringLiteral("v%1").arg(i);
+    fields[0] = QStringLiteral("36209300099");
+    fields[20] = mode;
+    fields[25] = QStringLiteral("99");
+    return fields;
+}
+
 QString styleOf(const MainWindow &window, const char *name)
 {
     return window.findChild<QWidget *>(name)->styleSheet();
@@ -78,6 +119,11 @@ private slots:
     void statusFillsThePanel_data();
     void statusFillsThePanel();
     void statusWithTooFewItems();
+    void readoutSetsRegulatorAndPreset_data();
+    void readoutSetsRegulatorAndPreset();
+    void cancelledReadoutChangesNothing();
+    void loadThenVerify_data();
+    void loadThenVerify();
 
 private:
     std::unique_ptr<simUnit> unit;
@@ -231,6 +277,91 @@ void Model1DeviceTest::statusWithTooFewItems()
     QCOMPARE(seen.at(0).text, QStringLiteral("Sikertelen lekérdezés.\nEllenőrizze az eszközt!"));
     QCOMPARE(styleOf(*window, "w_sz_ki"), QStringLiteral("background-color: rgb(180, 180, 180);"));
     QCOMPARE(window->findChild<QLabel *>("l_temp")->text(), QStringLiteral("---"));
+}
+
+void Model1DeviceTest::readoutSetsRegulatorAndPreset_data()
+{
+    QTest::addColumn<QString>("mode");
+    QTest::addColumn<QString>("before");
+    QTest::addColumn<QString>("after");
+
+    QTest::newRow("cooling") << "-" << "r0" << "r2";
+    QTest::newRow("off") << "0" << "r2" << "r0";
+    // The unit gives a heating unit's "+" back empty: the buttons stay, later fields keep their place.
+    QTest::newRow("heating as the unit returns it") << "" << "r1" << "r1";
+    QTest::newRow("unknown character") << "x" << "r2" << "r2";
+}
+
+void Model1DeviceTest::readoutSetsRegulatorAndPreset()
+{
+    QFETCH(QString, mode);
+    QFETCH(QString, before);
+    QFETCH(QString, after);
+
+    window->findChild<QRadioButton *>(before)->setChecked(true);
+    unit->setReadoutReply(readoutReply(plainFields(mode), QStringLiteral("STOP")));
+    const QString message = transferMessage([&] { window->readup(); }, QStringLiteral("Uploading..."));
+    QCOMPARE(message, QStringLiteral("Sikeres kiolvasás."));
+
+    QCOMPARE(window->findChild<QLineEdit *>("rb")->text(), mode);
+    QCOMPARE(window->findChild<QLineEdit *>("h2_hist")->text(), QStringLiteral("v21"));
+    QCOMPARE(window->findChild<QLineEdit *>("max_sms")->text(), QStringLiteral("99"));
+    QCOMPARE(window->findChild<QLineEdit *>("riaszto_stop")->text(), QStringLiteral("STOP"));
+    QVERIFY2(window->findChild<QRadioButton *>(after)->isChecked(), qPrintable(after + " is not checked"));
+    QCOMPARE(window->findChild<QComboBox *>("smskp_combo")->currentIndex(), 1);
+}
+
+void Model1DeviceTest::cancelledReadoutChangesNothing()
+{
+    unit->setPaced(true);
+    unit->setReadoutReply(readoutReply(plainFields(QStringLiteral("-")), QStringLiteral("STOP")));
+    bool rejected = false;
+    answerNextDialog([&](QDialog *dialog) {
+        QVERIFY(unit->waitForReceived(5, 5000));
+        dialog->reject();
+        rejected = true;
+    });
+    window->readup();
+    QVERIFY2(rejected, "the read-out dialog never opened");
+    QVERIFY(window->findChild<QRadioButton *>("r0")->isChecked());
+    QCOMPARE(window->findChild<QLineEdit *>("rb")->text(), QStringLiteral("0"));
+    QCOMPARE(window->findChild<QLineEdit *>("m_pin")->text(), QString());
+    QCOMPARE(window->findChild<QComboBox *>("smskp_combo")->currentIndex(), 0);
+}
+
+void Model1DeviceTest::loadThenVerify_data()
+{
+    QTest::addColumn<QString>("button");
+    QTest::addColumn<bool>("changeAfterLoad");
+    QTest::addColumn<QString>("message");
+
+    const QString equal = QStringLiteral("Sikeres ellenőrzés.");
+    const QString differs = QStringLiteral("Hiba az ellenőrzés közben.\nEllenőrizze az eszközt.");
+    QTest::newRow("cooling") << "r2" << false << equal;
+    QTest::newRow("heating") << "r1" << false << equal;
+    QTest::newRow("off") << "r0" << false << equal;
+    QTest::newRow("mode changed after the load") << "r2" << true << differs;
+}
+
+void Model1DeviceTest::loadThenVerify()
+{
+    QFETCH(QString, button);
+    QFETCH(bool, changeAfterLoad);
+    QFETCH(QString, message);
+
+    unit->setRememberLoads(true);
+    fillForm(*window);
+    window->findChild<QRadioButton *>(button)->setChecked(true);
+    window->findChild<QLineEdit *>("h1_low")->setText(QStringLiteral("+20"));
+    QCOMPARE(loadMessage(*window), loaded);
+    if (changeAfterLoad)
+        window->findChild<QRadioButton *>("r0")->setChecked(true);
+
+    const debugCapture debug;
+    QCOMPARE(transferMessage([&] { window->verify_func(); }, QStringLiteral("Verifying...")), message);
+    QCOMPARE(window->findChild<QLineEdit *>("rb")->text(),
+             regulatorMode::ofButton(changeAfterLoad ? QStringLiteral("r0") : button));
+    QCOMPARE(debug.lines().filter(QRegularExpression(QStringLiteral("^o:"))).size(), changeAfterLoad ? 1 : 0);
 }
 
 QTEST_MAIN(Model1DeviceTest)

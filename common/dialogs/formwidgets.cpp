@@ -6,26 +6,54 @@
 #include <QLineEdit>
 #include <QRadioButton>
 
+QList<QLineEdit *> formWidgets::lineEdits(const QWidget *owner)
+{
+    return owner->findChildren<QLineEdit *>();
+}
+
+QList<QCheckBox *> formWidgets::checkBoxes(const QWidget *owner)
+{
+    return owner->findChildren<QCheckBox *>();
+}
+
+QList<QRadioButton *> formWidgets::radioButtons(const QWidget *owner)
+{
+    return owner->findChildren<QRadioButton *>();
+}
+
 formValues formWidgets::values(const QWidget *owner)
 {
     formValues values;
-    for (const QLineEdit *edit : owner->findChildren<QLineEdit *>())
+    for (const QLineEdit *edit : lineEdits(owner))
         values.texts.append(edit->text());
-    for (const QCheckBox *box : owner->findChildren<QCheckBox *>())
+    for (const QCheckBox *box : checkBoxes(owner))
         values.flags.append(box->isChecked());
+    for (const QRadioButton *button : radioButtons(owner))
+        values.flags.append(button->isChecked());
     return values;
 }
 
 void formWidgets::show(QWidget *owner, const formValues &values)
 {
-    const QList<QLineEdit *> edits = owner->findChildren<QLineEdit *>();
+    const QList<QLineEdit *> edits = lineEdits(owner);
     for (int i = 0; i < edits.size(); ++i) {
         edits[i]->clear();
         edits[i]->setText(values.texts.value(i));
     }
-    const QList<QCheckBox *> boxes = owner->findChildren<QCheckBox *>();
+    showFlags(owner, values);
+}
+
+void formWidgets::showFlags(QWidget *owner, const formValues &values)
+{
+    const QList<QCheckBox *> boxes = checkBoxes(owner);
     for (int i = 0; i < boxes.size(); ++i)
         boxes[i]->setChecked(values.flags.value(i));
+    // A radio button of an exclusive group can only be checked, never unchecked directly.
+    const QList<QRadioButton *> buttons = radioButtons(owner);
+    for (int i = 0; i < buttons.size(); ++i) {
+        if (values.flags.value(boxes.size() + i))
+            buttons[i]->setChecked(true);
+    }
 }
 
 void formWidgets::takeRegulatorMode(QWidget *owner)
@@ -33,7 +61,7 @@ void formWidgets::takeRegulatorMode(QWidget *owner)
     auto *edit = owner->findChild<QLineEdit *>(QStringLiteral("rb"));
     if (!edit)
         return;
-    for (const QRadioButton *button : owner->findChildren<QRadioButton *>()) {
+    for (const QRadioButton *button : radioButtons(owner)) {
         if (button->isChecked()) {
             edit->setText(regulatorMode::ofButton(button->objectName()));
             return;

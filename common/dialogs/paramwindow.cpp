@@ -1,5 +1,6 @@
 #include "paramwindow.h"
 
+#include "formwidgets.h"
 #include "framechecksum.h"
 #include "paramfile.h"
 #include "separators.h"
@@ -118,51 +119,32 @@ void paramWindow::stopInputChecks()
 
 QList<QLineEdit *> paramWindow::lineEdits() const
 {
-    return centralWidget()->findChildren<QLineEdit *>();
+    return formWidgets::lineEdits(centralWidget());
 }
 
 QList<QCheckBox *> paramWindow::checkBoxes() const
 {
-    return centralWidget()->findChildren<QCheckBox *>();
+    return formWidgets::checkBoxes(centralWidget());
 }
 
 QList<QRadioButton *> paramWindow::radioButtons() const
 {
-    return centralWidget()->findChildren<QRadioButton *>();
+    return formWidgets::radioButtons(centralWidget());
 }
 
 formValues paramWindow::formContents() const
 {
-    formValues values;
-    for (const QLineEdit *edit : lineEdits())
-        values.texts.append(edit->text());
-    for (const QCheckBox *box : checkBoxes())
-        values.flags.append(box->isChecked());
-    for (const QRadioButton *button : radioButtons())
-        values.flags.append(button->isChecked());
-    return values;
+    return formWidgets::values(centralWidget());
 }
 
 void paramWindow::showForm(const formValues &values)
 {
-    const QList<QLineEdit *> edits = lineEdits();
-    for (int i = 0; i < edits.size(); ++i) {
-        edits[i]->clear();
-        edits[i]->setText(values.texts.value(i));
-    }
-    showFlags(values);
+    formWidgets::show(centralWidget(), values);
 }
 
 void paramWindow::showFlags(const formValues &values)
 {
-    const QList<QCheckBox *> boxes = checkBoxes();
-    for (int i = 0; i < boxes.size(); ++i)
-        boxes[i]->setChecked(values.flags.value(i));
-    const QList<QRadioButton *> buttons = radioButtons();
-    for (int i = 0; i < buttons.size(); ++i) {
-        if (values.flags.value(boxes.size() + i))
-            buttons[i]->setChecked(true);
-    }
+    formWidgets::showFlags(centralWidget(), values);
 }
 
 void paramWindow::clearAndFocus(const QList<QLineEdit *> &edits)
