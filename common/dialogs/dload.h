@@ -1,6 +1,6 @@
 #pragma once
 
-#include <QDialog>
+#include "transferdialog.h"
 
 class dlThread;
 class linkSettings;
@@ -8,7 +8,8 @@ class Ui_dload;
 
 // Load dialog: runs the load worker on its own copy of the link settings,
 // shows its progress and outcome, and on success closes itself after 2 s.
-class dload : public QDialog
+// Its Cancel button is never enabled; Escape stops the load.
+class dload : public transferDialog
 {
     Q_OBJECT
 
@@ -20,8 +21,7 @@ public:
     struct Texts {
         QString title;
         QString start;
-        QString success;
-        QString failure;
+        transferTexts outcome;
     };
     static Texts model2Texts();
     static Texts model1Texts();
@@ -34,13 +34,12 @@ protected slots:
     void dlcomplete();
 
 protected:
-    void closeEvent(QCloseEvent *event) override;
     void changeEvent(QEvent *event) override;
 
 private:
     void showStartTexts();
 
     const Texts texts;
-    dlThread *worker;
     Ui_dload *ui;
+    dlThread *worker; // owned by the base
 };

@@ -58,6 +58,7 @@ void transferDialog::showOutcome(bool success, QLabel *msg, QDialogButtonBox *bu
         msg->setText(texts.failure);
     }
     buttons->setStandardButtons(QDialogButtonBox::Ok);
+    buttons->setEnabled(true); // the load dialog's box starts disabled
 }
 
 void transferDialog::closeEvent(QCloseEvent *event)

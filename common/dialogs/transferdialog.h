@@ -10,7 +10,7 @@ class QLabel;
 class QProgressBar;
 class transferThread;
 
-// What the read-out and verify dialogs share: a worker on its own copy of
+// What the load, read-out and verify dialogs share: a worker on its own copy of
 // the link settings, its progress on the form's bar, its outcome in the
 // message label with a single Ok, and on success the dialog closes itself
 // after 2 s. Cancel, Escape and the destructor stop the worker; the dialog
