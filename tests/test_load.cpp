@@ -2,6 +2,7 @@
 #include "deviceexchange.h"
 #include "dload.h"
 #include "linksettings.h"
+#include "modal.h"
 #include "seriallink.h"
 #include "simunit.h"
 
@@ -68,6 +69,7 @@ class LoadTest : public QObject
 {
     Q_OBJECT
 private slots:
+    void init() { isolateSettings(); }
     void sendsRecordLines_data();
     void sendsRecordLines();
     void outcome_data();

@@ -82,6 +82,7 @@ private:
 
 void WindowDeviceTest::init()
 {
+    isolateSettings();
     unit = std::make_unique<simUnit>();
     QVERIFY(unit->isRunning());
     QVERIFY(unit->mapAs(port));
@@ -268,7 +269,10 @@ void WindowDeviceTest::loadFromShortcut()
     QVERIFY(QTest::qWaitForWindowActive(window.get()));
     windowForm::fill(*window, recordSamples::filledForm());
     // The load dialog closes itself two seconds after the unit's 'O'.
-    QTest::keyClick(window.get(), Qt::Key_D, Qt::ControlModifier);
+    const QList<BoxSeen> seen = closingBoxes([&] {
+        QTest::keyClick(window.get(), Qt::Key_D, Qt::ControlModifier);
+    });
+    QVERIFY(seen.isEmpty());
     QCOMPARE(unit->loadsCompleted(), 1);
     const QByteArray expected = "!WR\r\n" + replyLines(recordSamples::recordFields()) + "\r\n";
     QCOMPARE(unit->received(), expected);
@@ -284,7 +288,8 @@ void WindowDeviceTest::loadedRecordReadsBackAndVerifies()
     loaded.texts[recordSamples::h2Low] = QStringLiteral("-10");
     loaded.texts[recordSamples::stopWord] = QStringLiteral("Stop now");
     windowForm::fill(*window, loaded);
-    window->download();
+    QList<BoxSeen> seen = closingBoxes([&] { window->download(); });
+    QVERIFY(seen.isEmpty());
     QCOMPARE(unit->loadsCompleted(), 1);
 
     formValues cleared = loaded;
@@ -293,7 +298,7 @@ void WindowDeviceTest::loadedRecordReadsBackAndVerifies()
     windowForm::fill(*window, cleared);
     window->activateWindow();
     QVERIFY(QTest::qWaitForWindowActive(window.get()));
-    QList<BoxSeen> seen = closingBoxes([&] {
+    seen = closingBoxes([&] {
         QTest::keyClick(window.get(), Qt::Key_R, Qt::ControlModifier);
     });
     QVERIFY(seen.isEmpty());
