@@ -75,6 +75,8 @@ private slots:
     void outcome_data();
     void outcome();
     void portFailure();
+    void lostLineFails_data();
+    void lostLineFails();
     void formWhileRunning();
     void successClosesItself();
     void okClosesAfterFailure();
@@ -179,6 +181,33 @@ void LoadTest::portFailure()
 
     QCOMPARE(message(dialog), failureText);
     QCOMPARE(log.lines().value(0), QStringLiteral("unable to open comport"));
+}
+
+void LoadTest::lostLineFails_data()
+{
+    QTest::addColumn<int>("vanishAfter"); // bytes the unit sends before it goes
+
+    QTest::newRow("mid-handshake, after Rec") << 3;
+    QTest::newRow("after the handshake") << 5;
+    QTest::newRow("after the unit's O") << 6;
+}
+
+void LoadTest::lostLineFails()
+{
+    QFETCH(int, vanishAfter);
+    simUnit unit;
+    QVERIFY(unit.mapAs(QStringLiteral("COM3")));
+    unit.setVanishAfter(vanishAfter);
+    debugCapture log;
+
+    dload dialog(loadSettings(record43()), nullptr);
+    QVERIFY(completed(dialog));
+
+    QVERIFY(unit.hasVanished());
+    QCOMPARE(message(dialog), failureText);
+    QCOMPARE(log.lines().size(), 1);
+    QVERIFY2(log.lines().value(0).startsWith(QStringLiteral("comport lost: ")),
+             qPrintable(log.lines().join('\n')));
 }
 
 void LoadTest::formWhileRunning()

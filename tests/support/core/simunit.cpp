@@ -24,6 +24,8 @@ constexpr auto byteTime = std::chrono::nanoseconds(std::chrono::seconds(10)) / 1
 constexpr int pollMs = 20;
 // Longest the unit waits for the program to read its last bytes before it goes.
 constexpr int drainLimitMs = 2000;
+// Longest written bytes take to reach the follower, as far as the unit waits for them.
+constexpr int arrivalMs = 200;
 
 bool makeRaw(int fd)
 {
@@ -230,6 +232,8 @@ QByteArray simUnit::take(char byte)
     lastFive = (lastFive + byte).right(5);
     if (silent)
         return QByteArray();
+    if (lastFive.startsWith('!') && lastFive.endsWith("\r\n"))
+        sentSinceCommand = 0;
     if (lastFive == "!WR\r\n") {
         // Only a unit that said it is receiving takes the record's lines.
         if (handshake.startsWith("Rec")) {
@@ -273,7 +277,6 @@ void simUnit::send(const QByteArray &bytes)
         pauseFor = pauseMs;
     }
     const auto ready = std::chrono::steady_clock::now();
-    int sent = 0;
     int lines = 0;
     for (const char byte : bytes) {
         if (vanished)
@@ -285,7 +288,7 @@ void simUnit::send(const QByteArray &bytes)
             pollfd ready{leader, POLLOUT, 0};
             poll(&ready, 1, pollMs);
         }
-        if (++sent == goneAfter)
+        if (++sentSinceCommand == goneAfter)
             vanish();
         if (byte == '\n' && ++lines == pauseLine)
             pause(pauseFor);
@@ -300,13 +303,23 @@ void simUnit::pause(int ms)
         std::this_thread::sleep_for(std::chrono::milliseconds(qMin<qint64>(pollMs, deadline.remainingTime())));
 }
 
-// Closes the leader once the program has read what was sent (a closed
-// leader takes unread bytes with it): the follower then reports a hang-up.
+// Closes the leader once the program has read what was sent: the follower
+// then reports a hang-up. A closed leader takes unread bytes with it, and
+// written bytes reach the follower a little later, so the unit waits until
+// they were seen there and are gone; bytes never seen within arrivalMs were
+// read before it looked.
 void simUnit::vanish()
 {
     const QDeadlineTimer deadline(drainLimitMs);
-    while (!stopping && waitingForProgram() > 0 && !deadline.hasExpired())
+    const QDeadlineTimer arrival(arrivalMs);
+    bool seen = false;
+    while (!stopping && !deadline.hasExpired()) {
+        if (waitingForProgram() > 0)
+            seen = true;
+        else if (seen || arrival.hasExpired())
+            break;
         std::this_thread::sleep_for(std::chrono::milliseconds(1));
+    }
     ::close(leader);
     leader = -1;
     vanished = true;

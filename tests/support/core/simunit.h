@@ -50,8 +50,9 @@ public:
     void setPaced(bool paced);
     // Pauses ms once in every reply, after its given number of lines.
     void setLinePause(int afterLines, int ms);
-    // Goes away after sending the given number of bytes of a reply: once the
-    // program has read them the unit closes its end, as a pulled adapter
+    // Goes away after sending the given number of bytes since the last
+    // command (a load's handshake and final two bytes count together): once
+    // the program has read them the unit closes its end, as a pulled adapter
     // would. Negative: never.
     void setVanishAfter(int bytes);
     // True once the unit went away.
@@ -92,6 +93,7 @@ private:
     state phase = state::command;
     QByteArray lastFive;
     int linesSeen = 0;
+    int sentSinceCommand = 0;
     qsizetype recordStart = 0;
     std::chrono::steady_clock::time_point lineFree; // end of the byte on the line
 
