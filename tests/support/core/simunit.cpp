@@ -276,6 +276,8 @@ void simUnit::send(const QByteArray &bytes)
         pauseLine = pauseAfterLines;
         pauseFor = pauseMs;
     }
+    if (!bytes.isEmpty() && sentSinceCommand == goneAfter) // gone before its answer
+        vanish();
     const auto ready = std::chrono::steady_clock::now();
     int lines = 0;
     for (const char byte : bytes) {

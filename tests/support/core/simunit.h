@@ -50,7 +50,7 @@ public:
     void setPaced(bool paced);
     // Pauses ms once in every reply, after its given number of lines.
     void setLinePause(int afterLines, int ms);
-    // Goes away after sending the given number of bytes since the last
+    // Goes away after sending the given number of bytes (0: none) since the last
     // command (a load's handshake and final two bytes count together): once
     // the program has read them the unit closes its end, as a pulled adapter
     // would. Negative: never.
