@@ -322,9 +322,9 @@ void simUnit::vanish()
             break;
         std::this_thread::sleep_for(std::chrono::milliseconds(1));
     }
+    vanished = true; // the program may see the hang-up before close() returns
     ::close(leader);
     leader = -1;
-    vanished = true;
 }
 
 // Bytes the program has not read yet from the follower.
