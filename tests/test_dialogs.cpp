@@ -2,6 +2,7 @@
 #include "linksettings.h"
 #include "help.h"
 #include "linksettings.h"
+#include "modal.h"
 #include "separators.h"
 #include "setack.h"
 #include "setcom.h"
@@ -109,6 +110,7 @@ class DialogsTest : public QObject
     Q_OBJECT
 private slots:
     void initTestCase();
+    void init() { isolateSettings(); }
 
     void portProbeListsOpenablePorts();
     void portPreselection_data();

@@ -53,6 +53,7 @@ class FormTest : public QObject
 {
     Q_OBJECT
 private slots:
+    void init() { isolateSettings(); }
     void lineEditsInFormOrder();
     void checkBoxesInFormOrder();
     void lineEditsKeepTheirLength();

@@ -128,6 +128,11 @@ void InputRulesTest::singleField_data()
     fail("phone minus", "t3", "06-30", input, phone);
     fail("phone letter", "t8", "0630a", input, phone);
     fail("phone accent", "t2", QStringLiteral("é"), input, phone);
+    // Every phone number takes the phone rule, the first as well as the last.
+    for (int k = 1; k <= 8; ++k) {
+        const QByteArray name = "t" + QByteArray::number(k);
+        fail(("letter in " + name).constData(), name.constData(), QStringLiteral("36a"), input, phone);
+    }
 }
 
 void InputRulesTest::singleField()

@@ -43,6 +43,10 @@ private slots:
     void readoutCollection_data();
     void readoutCollection();
     void readoutCancel();
+    void readoutWaitsThroughLinePause();
+    void staleBytesAreNotTheReply();
+    void vanishedUnitIsALostLine_data();
+    void vanishedUnitIsALostLine();
     void readoutOpenFailure();
     void statusCollection_data();
     void statusCollection();
@@ -219,6 +223,66 @@ void LinkTest::readoutCancel()
         serialLink link;
         QVERIFY(link.setUp(QStringLiteral("COM3"), 0, 0));
     }
+}
+
+void LinkTest::readoutWaitsThroughLinePause()
+{
+    // A unit may think for a second between two lines; the read-out waits 1500 ms a byte.
+    simUnit unit;
+    QVERIFY(unit.mapAs(QStringLiteral("COM3")));
+    unit.setReadoutReply(readoutLines(43));
+    unit.setLinePause(20, 1000);
+    const deviceExchange::Reply result = deviceExchange(QStringLiteral("COM3")).readout();
+    QCOMPARE(result.outcome, deviceExchange::Received);
+    QCOMPARE(result.text, joinedFields(43));
+}
+
+void LinkTest::staleBytesAreNotTheReply()
+{
+    simUnit unit;
+    QVERIFY(unit.mapAs(QStringLiteral("COM3")));
+    unit.setReadoutReply(readoutLines(43));
+    unit.setStatusReply("ok!");
+    QVERIFY2(unit.putStale("old\r\n", 5000), "the stale bytes never reached the port");
+    QCOMPARE(deviceExchange(QStringLiteral("COM3")).readout().text, joinedFields(43));
+    QVERIFY2(unit.putStale("old\r\n", 5000), "the stale bytes never reached the port");
+    QCOMPARE(deviceExchange(QStringLiteral("COM3")).status(200).text, QStringLiteral("ok"));
+}
+
+void LinkTest::vanishedUnitIsALostLine_data()
+{
+    QTest::addColumn<bool>("readout");
+    QTest::addColumn<QByteArray>("reply");
+    QTest::addColumn<int>("vanishAfter");
+
+    const QByteArray status = "\"Op\" 00011 00001 T1:21.5C T2:-3.0C 00001 0 23,0\r\n";
+    QTest::newRow("read-out after line 42") << true << readoutLines(43) << int(readoutLines(42).size());
+    QTest::newRow("read-out after its last line") << true << readoutLines(43) << int(readoutLines(43).size());
+    QTest::newRow("read-out mid-line") << true << readoutLines(43) << 7;
+    QTest::newRow("status after its last byte") << false << status << int(status.size());
+    QTest::newRow("status mid-line") << false << status << 10;
+}
+
+void LinkTest::vanishedUnitIsALostLine()
+{
+    QFETCH(bool, readout);
+    QFETCH(QByteArray, reply);
+    QFETCH(int, vanishAfter);
+    simUnit unit;
+    QVERIFY(unit.mapAs(QStringLiteral("COM3")));
+    unit.setReadoutReply(reply);
+    unit.setStatusReply(reply);
+    unit.setVanishAfter(vanishAfter);
+    debugCapture log;
+
+    deviceExchange exchange(QStringLiteral("COM3"));
+    const deviceExchange::Reply result = readout ? exchange.readout() : exchange.status(1000);
+
+    QVERIFY(unit.hasVanished());
+    QCOMPARE(result.outcome, deviceExchange::LineLost);
+    QCOMPARE(log.lines().size(), 1);
+    QVERIFY2(log.lines().value(0).startsWith(QStringLiteral("comport lost: ")),
+             qPrintable(log.lines().join('\n')));
 }
 
 void LinkTest::readoutOpenFailure()

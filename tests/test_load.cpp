@@ -2,6 +2,7 @@
 #include "deviceexchange.h"
 #include "dload.h"
 #include "linksettings.h"
+#include "modal.h"
 #include "seriallink.h"
 #include "simunit.h"
 
@@ -68,11 +69,14 @@ class LoadTest : public QObject
 {
     Q_OBJECT
 private slots:
+    void init() { isolateSettings(); }
     void sendsRecordLines_data();
     void sendsRecordLines();
     void outcome_data();
     void outcome();
     void portFailure();
+    void lostLineFails_data();
+    void lostLineFails();
     void formWhileRunning();
     void successClosesItself();
     void okClosesAfterFailure();
@@ -179,6 +183,34 @@ void LoadTest::portFailure()
     QCOMPARE(log.lines().value(0), QStringLiteral("unable to open comport"));
 }
 
+void LoadTest::lostLineFails_data()
+{
+    QTest::addColumn<int>("vanishAfter"); // bytes the unit sends before it goes
+
+    QTest::newRow("before the handshake") << 0;
+    QTest::newRow("mid-handshake, after Rec") << 3;
+    QTest::newRow("after the handshake") << 5;
+    QTest::newRow("after the unit's O") << 6;
+}
+
+void LoadTest::lostLineFails()
+{
+    QFETCH(int, vanishAfter);
+    simUnit unit;
+    QVERIFY(unit.mapAs(QStringLiteral("COM3")));
+    unit.setVanishAfter(vanishAfter);
+    debugCapture log;
+
+    dload dialog(loadSettings(record43()), nullptr);
+    QVERIFY(completed(dialog));
+
+    QVERIFY(unit.hasVanished());
+    QCOMPARE(message(dialog), failureText);
+    QCOMPARE(log.lines().size(), 1);
+    QVERIFY2(log.lines().value(0).startsWith(QStringLiteral("comport lost: ")),
+             qPrintable(log.lines().join('\n')));
+}
+
 void LoadTest::formWhileRunning()
 {
     simUnit unit;
@@ -250,13 +282,15 @@ void LoadTest::loadedRecordReadsBack()
     simUnit unit;
     QVERIFY(unit.mapAs(QStringLiteral("COM3")));
     unit.setRememberLoads(true);
-    dload dialog(loadSettings(record43()), nullptr);
+    unit.setRecordLines(5);
+    dload dialog(loadSettings(QStringLiteral("+3630|+5|-3|x+|")), nullptr);
     QVERIFY(completed(dialog));
     QCOMPARE(message(dialog), successText);
 
+    // A unit gives a field's leading '+' back in the first field only.
     const deviceExchange::Reply reply = deviceExchange(QStringLiteral("COM3")).readout();
     QCOMPARE(reply.outcome, deviceExchange::Received);
-    QCOMPARE(reply.text, record43().chopped(1));
+    QCOMPARE(reply.text, QStringLiteral("+3630|5|-3|x+"));
 }
 
 QTEST_MAIN(LoadTest)

@@ -47,7 +47,7 @@ QString loadMessage(MainWindow &window, int waitMs = 5000)
         message = changed ? label->text() : QString();
         dialog->reject();
     });
-    window.download();
+    closingBoxes([&] { window.download(); });
     return message;
 }
 
@@ -67,11 +67,11 @@ QString transferMessage(const std::function<void()> &slot, const QString &startT
     QString message;
     answerNextDialog([&](QDialog *dialog) {
         auto *label = dialog->findChild<QLabel *>("msg");
-        const bool changed = QTest::qWaitFor([&] { return label->text() != startText; }, 8000);
+        const bool changed = QTest::qWaitFor([&] { return label->text() != startText; }, 4000);
         message = changed ? label->text() : QString();
         dialog->accept();
     });
-    slot();
+    closingBoxes(slot);
     return message;
 }
 
@@ -132,6 +132,7 @@ private:
 
 void Model1DeviceTest::init()
 {
+    isolateSettings();
     unit = std::make_unique<simUnit>();
     QVERIFY(unit->isRunning());
     QVERIFY(unit->mapAs(port));
@@ -321,7 +322,7 @@ void Model1DeviceTest::cancelledReadoutChangesNothing()
         dialog->reject();
         rejected = true;
     });
-    window->readup();
+    closingBoxes([&] { window->readup(); });
     QVERIFY2(rejected, "the read-out dialog never opened");
     QVERIFY(window->findChild<QRadioButton *>("r0")->isChecked());
     QCOMPARE(window->findChild<QLineEdit *>("rb")->text(), QStringLiteral("0"));

@@ -116,6 +116,7 @@ private:
 
 void Model1WindowTest::init()
 {
+    isolateSettings();
     folder = std::make_unique<QTemporaryDir>();
     QVERIFY(folder->isValid());
     startFolder = QDir::currentPath();
@@ -212,7 +213,7 @@ void Model1WindowTest::portDialogPreselects()
         shown = ports->currentText();
         dialog->accept();
     });
-    window.show_port();
+    closingBoxes([&] { window.show_port(); });
     QCOMPARE(listed, (QStringList{"COM3", "COM5"}));
     QCOMPARE(shown, current);
     QCOMPARE(window.currentSettings().port, current);

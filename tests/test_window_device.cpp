@@ -8,6 +8,7 @@
 
 #include <QApplication>
 #include <QCheckBox>
+#include <QComboBox>
 #include <QFile>
 #include <QLabel>
 #include <QLineEdit>
@@ -55,7 +56,33 @@ void cancelProgressWhenShown(const simUnit &unit)
     poll->start();
 }
 
+// The exchanges of the window that read from the unit.
+enum class exchange { readOut, verify, status };
+
+void run(MainWindow &window, exchange which)
+{
+    switch (which) {
+    case exchange::readOut:
+        window.readup();
+        break;
+    case exchange::verify:
+        window.verify_func();
+        break;
+    case exchange::status:
+        window.allapot();
+        break;
+    }
+}
+
+QString statusPanel(const MainWindow &window)
+{
+    return window.findChild<QLabel *>("l_service")->text() + styleOf(window, "w_be1")
+           + window.findChild<QLabel *>("l_temp1")->text();
+}
+
 } // namespace
+
+Q_DECLARE_METATYPE(exchange)
 
 class WindowDeviceTest : public QObject
 {
@@ -73,12 +100,19 @@ private slots:
     void cancelEndsAStreamWithoutLineEnds();
     void exchangeTimeLimitFails_data();
     void exchangeTimeLimitFails();
+    void readOutSelectsSmsPreset_data();
+    void readOutSelectsSmsPreset();
+    void lostLineLeavesTheFormAlone_data();
+    void lostLineLeavesTheFormAlone();
     void verifyAfterReadOut();
     void verifyReportsDifference();
+    void verifyIgnoresLoadRules_data();
+    void verifyIgnoresLoadRules();
     void statusFillsThePanel();
     void statusWithTooFewItems();
     void statusKeepsTheWindowRunning();
     void loadRefusesIncompleteForm();
+    void loadRefusesCloseLimits_data();
     void loadRefusesCloseLimits();
     void loadFromShortcut();
     void loadedRecordReadsBackAndVerifies();
@@ -90,6 +124,7 @@ private:
 
 void WindowDeviceTest::init()
 {
+    isolateSettings();
     unit = std::make_unique<simUnit>();
     QVERIFY(unit->isRunning());
     QVERIFY(unit->mapAs(port));
@@ -234,6 +269,81 @@ void WindowDeviceTest::exchangeTimeLimitFails()
     QCOMPARE(window->findChild<QLabel *>("l_service")->text(), QStringLiteral("old"));
 }
 
+void WindowDeviceTest::readOutSelectsSmsPreset_data()
+{
+    QTest::addColumn<QString>("smsCentre");
+    QTest::addColumn<QString>("preset");
+    QTest::addColumn<bool>("editable");
+
+    QTest::newRow("an operator's number") << "36709996500" << "Vodafone" << false;
+    QTest::newRow("a number of no operator") << "3630 111" << QStringLiteral("Egyéni") << true;
+}
+
+void WindowDeviceTest::readOutSelectsSmsPreset()
+{
+    QFETCH(QString, smsCentre);
+    QFETCH(QString, preset);
+    QFETCH(bool, editable);
+    auto *combo = window->findChild<QComboBox *>("smskp_combo");
+    combo->setCurrentText(QStringLiteral("Telenor"));
+    QStringList fields = recordSamples::recordFields();
+    fields[0] = smsCentre;
+    unit->setReadoutReply(replyLines(fields));
+    QVERIFY(closingBoxes([&] { window->readup(); }).isEmpty());
+    QCOMPARE(combo->currentText(), preset);
+    auto *smskp = window->findChild<QLineEdit *>("smskp");
+    QCOMPARE(smskp->text(), smsCentre);
+    QCOMPARE(smskp->isEnabled(), editable);
+}
+
+void WindowDeviceTest::lostLineLeavesTheFormAlone_data()
+{
+    QTest::addColumn<exchange>("which");
+    QTest::addColumn<QByteArray>("reply");
+    QTest::addColumn<int>("vanishAfter"); // bytes of the reply before the unit goes
+    QTest::addColumn<QString>("boxText");
+
+    const QByteArray record = replyLines(recordSamples::recordFields());
+    const QByteArray status = "\"Telekom HU\" 00001 00010 T1:+23.5C T2:-4.0C 00001 0 23,77\r\n";
+    QTest::newRow("read-out after line 42")
+        << exchange::readOut << record << int(replyLines(recordSamples::recordFields().mid(0, 42)).size())
+        << QStringLiteral("Sikertelen kiolvasás.\nEllenőrizze az eszközt, és próbálja meg újra!");
+    QTest::newRow("verify after the whole record")
+        << exchange::verify << record << int(record.size()) << QStringLiteral("Sikertelen ellenőrzés.");
+    QTest::newRow("status after the whole reply")
+        << exchange::status << status << int(status.size())
+        << QStringLiteral("Sikertelen lekérdezés.\nEllenőrizze az eszközt!");
+}
+
+void WindowDeviceTest::lostLineLeavesTheFormAlone()
+{
+    QFETCH(exchange, which);
+    QFETCH(QByteArray, reply);
+    QFETCH(int, vanishAfter);
+    QFETCH(QString, boxText);
+    unit->setReadoutReply(reply);
+    unit->setStatusReply(reply);
+    unit->setVanishAfter(vanishAfter);
+    if (which == exchange::verify) // a form the record would verify against
+        windowForm::fill(*window, recordSamples::filledForm());
+    const formValues before = windowForm::read(*window);
+    const QString panelBefore = statusPanel(*window);
+    debugCapture debug;
+
+    const QList<BoxSeen> seen = closingBoxes([&] { run(*window, which); });
+
+    QVERIFY(unit->hasVanished());
+    QCOMPARE(seen.size(), 1);
+    QCOMPARE(seen[0].icon, int(QMessageBox::Critical));
+    QCOMPARE(seen[0].text, boxText);
+    QCOMPARE(windowForm::read(*window).texts, before.texts);
+    QCOMPARE(windowForm::read(*window).flags, before.flags);
+    QCOMPARE(statusPanel(*window), panelBefore);
+    const QStringList lines = debug.lines();
+    QVERIFY2(lines.size() == 1 && lines[0].startsWith(QStringLiteral("comport lost: ")),
+             qPrintable(lines.join('\n')));
+}
+
 void WindowDeviceTest::verifyAfterReadOut()
 {
     unit->setReadoutReply(replyLines(recordSamples::recordFields()));
@@ -260,6 +370,38 @@ void WindowDeviceTest::verifyReportsDifference()
     QCOMPARE(lines.size(), 2);
     QVERIFY(lines[0].startsWith(QStringLiteral("o: \"36309888000|1234|5678|Garage|")));
     QVERIFY(lines[1].startsWith(QStringLiteral("r: \"36309888000|1234|5678|Cellar|")));
+}
+
+void WindowDeviceTest::verifyIgnoresLoadRules_data()
+{
+    QTest::addColumn<int>("lowField");
+    QTest::addColumn<int>("highField");
+    QTest::addColumn<int>("check");
+
+    // Limits a load refuses, or the checksum field a load adds: a verify
+    // compares what the unit holds and neither applies.
+    QTest::newRow("first thermometer's close limits") << recordSamples::h1Low << recordSamples::h1High << 0;
+    QTest::newRow("second thermometer's close limits") << recordSamples::h2Low << recordSamples::h2High << 0;
+    QTest::newRow("checking on") << -1 << -1 << 1;
+}
+
+void WindowDeviceTest::verifyIgnoresLoadRules()
+{
+    QFETCH(int, lowField);
+    QFETCH(int, highField);
+    QFETCH(int, check);
+    formValues form = recordSamples::filledForm();
+    QStringList fields = recordSamples::recordFields();
+    if (lowField >= 0) {
+        form.texts[lowField] = fields[lowField] = QStringLiteral("20");
+        form.texts[highField] = fields[highField] = QStringLiteral("22");
+    }
+    windowForm::fill(*window, form);
+    window->currentSettings().check = check;
+    unit->setReadoutReply(replyLines(fields));
+    const QList<BoxSeen> seen = closingBoxes([&] { window->verify_func(); });
+    QCOMPARE(seen.size(), 1);
+    QCOMPARE(seen[0].text, QStringLiteral("Sikeres ellenőrzés."));
 }
 
 void WindowDeviceTest::statusFillsThePanel()
@@ -330,21 +472,46 @@ void WindowDeviceTest::loadRefusesIncompleteForm()
     QVERIFY(unit->received().isEmpty());
 }
 
+void WindowDeviceTest::loadRefusesCloseLimits_data()
+{
+    QTest::addColumn<int>("low");  // the refused pair's fields
+    QTest::addColumn<int>("high");
+    QTest::addColumn<int>("otherLow"); // the other pair's, left as they were
+    QTest::addColumn<int>("otherHigh");
+    QTest::addColumn<QString>("text");
+
+    QTest::newRow("first thermometer")
+        << recordSamples::h1Low << recordSamples::h1High << recordSamples::h2Low << recordSamples::h2High
+        << QStringLiteral("1. thermometer lower value must be less than the upper value - 2 °C.");
+    QTest::newRow("second thermometer")
+        << recordSamples::h2Low << recordSamples::h2High << recordSamples::h1Low << recordSamples::h1High
+        << QStringLiteral("2. thermometer lower value must be less than the upper value - 2 °C.");
+}
+
 void WindowDeviceTest::loadRefusesCloseLimits()
 {
+    QFETCH(int, low);
+    QFETCH(int, high);
+    QFETCH(int, otherLow);
+    QFETCH(int, otherHigh);
+    QFETCH(QString, text);
     window->show();
     window->activateWindow();
     QVERIFY(QTest::qWaitForWindowActive(window.get()));
     formValues form = recordSamples::filledForm();
-    form.texts[recordSamples::h1Low] = QStringLiteral("20");
-    form.texts[recordSamples::h1High] = QStringLiteral("22");
+    form.texts[low] = QStringLiteral("20");
+    form.texts[high] = QStringLiteral("22");
     windowForm::fill(*window, form);
     const QList<BoxSeen> seen = closingBoxes([&] { window->download(); });
-    QCOMPARE(seen.value(0).text,
-             QStringLiteral("1. thermometer lower value must be less than the upper value - 2 °C."));
-    QCOMPARE(window->findChild<QLineEdit *>("h1_low")->text(), QString());
-    QCOMPARE(window->findChild<QLineEdit *>("h1_high")->text(), QString());
-    QCOMPARE(window->focusWidget(), window->findChild<QLineEdit *>("h1_high"));
+    QCOMPARE(seen.size(), 1);
+    QCOMPARE(seen[0].text, text);
+    const QList<QLineEdit *> edits = windowForm::edits(*window);
+    QCOMPARE(edits[low]->text(), QString());
+    QCOMPARE(edits[high]->text(), QString());
+    // The other pair keeps its values (the field check may have signed them).
+    QCOMPARE(edits[otherLow]->text().toInt(), form.texts[otherLow].toInt());
+    QCOMPARE(edits[otherHigh]->text().toInt(), form.texts[otherHigh].toInt());
+    QCOMPARE(window->focusWidget(), edits[high]);
     QVERIFY(unit->received().isEmpty());
 }
 
@@ -355,7 +522,10 @@ void WindowDeviceTest::loadFromShortcut()
     QVERIFY(QTest::qWaitForWindowActive(window.get()));
     windowForm::fill(*window, recordSamples::filledForm());
     // The load dialog closes itself two seconds after the unit's 'O'.
-    QTest::keyClick(window.get(), Qt::Key_D, Qt::ControlModifier);
+    const QList<BoxSeen> seen = closingBoxes([&] {
+        QTest::keyClick(window.get(), Qt::Key_D, Qt::ControlModifier);
+    });
+    QVERIFY(seen.isEmpty());
     QCOMPARE(unit->loadsCompleted(), 1);
     const QByteArray expected = "!WR\r\n" + replyLines(recordSamples::recordFields()) + "\r\n";
     QCOMPARE(unit->received(), expected);
@@ -371,7 +541,8 @@ void WindowDeviceTest::loadedRecordReadsBackAndVerifies()
     loaded.texts[recordSamples::h2Low] = QStringLiteral("-10");
     loaded.texts[recordSamples::stopWord] = QStringLiteral("Stop now");
     windowForm::fill(*window, loaded);
-    window->download();
+    QList<BoxSeen> seen = closingBoxes([&] { window->download(); });
+    QVERIFY(seen.isEmpty());
     QCOMPARE(unit->loadsCompleted(), 1);
 
     formValues cleared = loaded;
@@ -380,7 +551,7 @@ void WindowDeviceTest::loadedRecordReadsBackAndVerifies()
     windowForm::fill(*window, cleared);
     window->activateWindow();
     QVERIFY(QTest::qWaitForWindowActive(window.get()));
-    QList<BoxSeen> seen = closingBoxes([&] {
+    seen = closingBoxes([&] {
         QTest::keyClick(window.get(), Qt::Key_R, Qt::ControlModifier);
     });
     QVERIFY(seen.isEmpty());

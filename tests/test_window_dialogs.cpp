@@ -52,6 +52,7 @@ class WindowDialogsTest : public QObject
 {
     Q_OBJECT
 private slots:
+    void init() { isolateSettings(); }
     void portChoiceReachesStatusBar();
     void cancelledPortChangesNothing();
     void characterDialogsStoreTheirByte();
@@ -72,7 +73,7 @@ void WindowDialogsTest::portChoiceReachesStatusBar()
             listed.append(ports->itemText(i));
         dialog->accept();
     });
-    window.show_port();
+    QVERIFY(closingBoxes([&] { window.show_port(); }).isEmpty());
     QCOMPARE(listed, QStringList{"COM3"});
     QCOMPARE(window.currentSettings().port, QStringLiteral("COM3"));
     QCOMPARE(window.currentSettings().baud, 1200);
@@ -85,7 +86,7 @@ void WindowDialogsTest::cancelledPortChangesNothing()
     QVERIFY(unit);
     MainWindow window;
     answerNextDialog([](QDialog *dialog) { dialog->reject(); });
-    window.show_port();
+    QVERIFY(closingBoxes([&] { window.show_port(); }).isEmpty());
     QCOMPARE(window.currentSettings().port, QStringLiteral("COM1"));
     QCOMPARE(portLabel(window)->text(), QStringLiteral("COM1  Baud: 1200"));
 }
@@ -95,23 +96,23 @@ void WindowDialogsTest::characterDialogsStoreTheirByte()
     MainWindow window;
     linkSettings &settings = window.currentSettings();
     typeAndAccept({{"i_char", "K"}});
-    window.setAckChar();
+    QVERIFY(closingBoxes([&] { window.setAckChar(); }).isEmpty());
     QCOMPARE(settings.ack, qint8('K'));
 
     typeAndAccept({{"c_ds", ";"}, {"c_us", ","}});
-    window.setSeparators();
+    QVERIFY(closingBoxes([&] { window.setSeparators(); }).isEmpty());
     QCOMPARE(settings.dlSep, qint8(';'));
     QCOMPARE(settings.upSep, qint8(','));
 
     typeAndAccept({{"i_char", "5"}});
-    window.setFixChar();
+    QVERIFY(closingBoxes([&] { window.setFixChar(); }).isEmpty());
     QCOMPARE(settings.chks, qint8('5'));
     typeAndAccept({});
-    window.setFixChar();
+    QVERIFY(closingBoxes([&] { window.setFixChar(); }).isEmpty());
     QCOMPARE(settings.chks, qint8(0));
 
     typeAndAccept({{"i_char", "¤"}});
-    window.setUploadCommand();
+    QVERIFY(closingBoxes([&] { window.setUploadCommand(); }).isEmpty());
     QCOMPARE(settings.upCmd, qint8(0xA4));
 }
 
@@ -122,7 +123,7 @@ void WindowDialogsTest::cancelledCharacterDialogChangesNothing()
         dialog->findChild<QLineEdit *>("i_char")->setText(QStringLiteral("K"));
         dialog->reject();
     });
-    window.setAckChar();
+    QVERIFY(closingBoxes([&] { window.setAckChar(); }).isEmpty());
     QCOMPARE(window.currentSettings().ack, qint8('O'));
 }
 

@@ -70,6 +70,7 @@ private:
 
 void WindowFilesTest::init()
 {
+    isolateSettings();
     startFolder = QDir::currentPath();
     temporary = std::make_unique<QTemporaryDir>();
     folder = QDir(temporary->path());

@@ -35,6 +35,7 @@ private:
 
 void WindowInputTest::init()
 {
+    isolateSettings();
     window = std::make_unique<MainWindow>();
     window->show();
     window->activateWindow();

@@ -77,5 +77,5 @@ bool dlThread::unitAccepted(serialLink &link)
     char byte = 0;
     for (int count = 0; count < 2 && link.readByte(byte); ++count)
         sawO = sawO || byte == 'O';
-    return sawO;
+    return sawO && !link.lineLost(); // a line lost after the 'O' still fails the load
 }

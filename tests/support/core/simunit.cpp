@@ -10,6 +10,7 @@
 #include <chrono>
 #include <fcntl.h>
 #include <poll.h>
+#include <sys/ioctl.h>
 #include <pty.h>
 #include <termios.h>
 #include <thread>
@@ -21,6 +22,10 @@ namespace {
 constexpr auto byteTime = std::chrono::nanoseconds(std::chrono::seconds(10)) / 1200;
 // The answering thread looks at its stop flag at least this often.
 constexpr int pollMs = 20;
+// Longest the unit waits for the program to read its last bytes before it goes.
+constexpr int drainLimitMs = 2000;
+// Longest written bytes take to reach the follower, as far as the unit waits for them.
+constexpr int arrivalMs = 200;
 
 bool makeRaw(int fd)
 {
@@ -139,6 +144,38 @@ void simUnit::setPaced(bool isPaced)
     paced = isPaced;
 }
 
+void simUnit::setLinePause(int afterLines, int ms)
+{
+    QMutexLocker lock(&mutex);
+    pauseAfterLines = afterLines;
+    pauseMs = ms;
+}
+
+void simUnit::setVanishAfter(int bytes)
+{
+    QMutexLocker lock(&mutex);
+    vanishAfter = bytes;
+}
+
+bool simUnit::hasVanished() const
+{
+    return vanished;
+}
+
+bool simUnit::putStale(const QByteArray &bytes, int timeoutMs)
+{
+    if (::write(leader, bytes.constData(), size_t(bytes.size())) != bytes.size())
+        return false;
+    // The pseudo-terminal hands written bytes on to the follower a little later.
+    const QDeadlineTimer deadline(timeoutMs);
+    while (waitingForProgram() < bytes.size()) {
+        if (deadline.hasExpired())
+            return false;
+        std::this_thread::sleep_for(std::chrono::milliseconds(1));
+    }
+    return true;
+}
+
 QByteArray simUnit::received() const
 {
     QMutexLocker lock(&mutex);
@@ -195,6 +232,8 @@ QByteArray simUnit::take(char byte)
     lastFive = (lastFive + byte).right(5);
     if (silent)
         return QByteArray();
+    if (lastFive.startsWith('!') && lastFive.endsWith("\r\n"))
+        sentSinceCommand = 0;
     if (lastFive == "!WR\r\n") {
         // Only a unit that said it is receiving takes the record's lines.
         if (handshake.startsWith("Rec")) {
@@ -220,15 +259,30 @@ QByteArray simUnit::finishLoad()
         QByteArray record = bytesIn.mid(recordStart);
         if (record.endsWith("\r\n\r\n"))
             record.chop(2);
-        readoutReply = record;
+        // The unit keeps a field's leading '+' only in the first field.
+        readoutReply = record.replace("\n+", "\n");
     }
     return finalAnswer;
 }
 
 void simUnit::send(const QByteArray &bytes)
 {
+    int goneAfter = 0;
+    int pauseLine = 0;
+    int pauseFor = 0;
+    {
+        QMutexLocker lock(&mutex);
+        goneAfter = vanishAfter;
+        pauseLine = pauseAfterLines;
+        pauseFor = pauseMs;
+    }
+    if (!bytes.isEmpty() && sentSinceCommand == goneAfter) // gone before its answer
+        vanish();
     const auto ready = std::chrono::steady_clock::now();
+    int lines = 0;
     for (const char byte : bytes) {
+        if (vanished)
+            return;
         paceOneByte(ready);
         while (!stopping && ::write(leader, &byte, 1) != 1) {
             if (errno != EAGAIN)
@@ -236,7 +290,48 @@ void simUnit::send(const QByteArray &bytes)
             pollfd ready{leader, POLLOUT, 0};
             poll(&ready, 1, pollMs);
         }
+        if (++sentSinceCommand == goneAfter)
+            vanish();
+        if (byte == '\n' && ++lines == pauseLine)
+            pause(pauseFor);
     }
+}
+
+// Keeps the line quiet for ms, looking at the stop flag meanwhile.
+void simUnit::pause(int ms)
+{
+    const QDeadlineTimer deadline(ms);
+    while (!stopping && !deadline.hasExpired())
+        std::this_thread::sleep_for(std::chrono::milliseconds(qMin<qint64>(pollMs, deadline.remainingTime())));
+}
+
+// Closes the leader once the program has read what was sent: the follower
+// then reports a hang-up. A closed leader takes unread bytes with it, and
+// written bytes reach the follower a little later, so the unit waits until
+// they were seen there and are gone; bytes never seen within arrivalMs were
+// read before it looked.
+void simUnit::vanish()
+{
+    const QDeadlineTimer deadline(drainLimitMs);
+    const QDeadlineTimer arrival(arrivalMs);
+    bool seen = false;
+    while (!stopping && !deadline.hasExpired()) {
+        if (waitingForProgram() > 0)
+            seen = true;
+        else if (seen || arrival.hasExpired())
+            break;
+        std::this_thread::sleep_for(std::chrono::milliseconds(1));
+    }
+    vanished = true; // the program may see the hang-up before close() returns
+    ::close(leader);
+    leader = -1;
+}
+
+// Bytes the program has not read yet from the follower.
+int simUnit::waitingForProgram() const
+{
+    int queued = 0;
+    return ioctl(follower, FIONREAD, &queued) == 0 ? queued : 0;
 }
 
 // On a paced line a byte that is ready at `ready` is through once the line

@@ -17,6 +17,7 @@ class QThread;
 //              final two bytes;
 //   "!Rd\r\n": the read-out reply;  "!??\r\n": the status reply.
 // An empty handshake or answer means the unit stays silent at that point.
+// The handshake, the final two bytes and the replies are each one reply.
 class simUnit
 {
 public:
@@ -42,10 +43,23 @@ public:
     void setStatusReply(const QByteArray &bytes);  // default none
     void setSilent(bool silent);                   // answers nothing at all
     // After a complete load the read-out reply becomes the loaded lines
-    // (without an empty last line).
+    // (without an empty last line), given back as a unit does: every line
+    // but the first without a leading '+'.
     void setRememberLoads(bool remember);
     // Moves every byte, both ways, at the pace of a 1200 baud line.
     void setPaced(bool paced);
+    // Pauses ms once in every reply, after its given number of lines.
+    void setLinePause(int afterLines, int ms);
+    // Goes away after sending the given number of bytes (0: none) since the last
+    // command (a load's handshake and final two bytes count together): once
+    // the program has read them the unit closes its end, as a pulled adapter
+    // would. Negative: never.
+    void setVanishAfter(int bytes);
+    // True once the unit went away.
+    bool hasVanished() const;
+    // Puts bytes into the port as if left over from before the program
+    // opened it; true once they wait there, within timeoutMs.
+    bool putStale(const QByteArray &bytes, int timeoutMs);
 
     QByteArray received() const;
     void clearReceived();
@@ -61,6 +75,9 @@ private:
     QByteArray take(char byte);
     QByteArray finishLoad();
     void send(const QByteArray &bytes);
+    void pause(int ms);
+    void vanish();
+    int waitingForProgram() const;
     void paceOneByte(std::chrono::steady_clock::time_point ready);
 
     int leader = -1;
@@ -76,6 +93,7 @@ private:
     state phase = state::command;
     QByteArray lastFive;
     int linesSeen = 0;
+    int sentSinceCommand = 0;
     qsizetype recordStart = 0;
     std::chrono::steady_clock::time_point lineFree; // end of the byte on the line
 
@@ -90,5 +108,9 @@ private:
     bool silent = false;
     bool rememberLoads = false;
     bool paced = false;
+    int pauseAfterLines = -1;
+    int pauseMs = 0;
+    int vanishAfter = -1;
+    std::atomic<bool> vanished{false};
     int loads = 0;
 };

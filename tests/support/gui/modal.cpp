@@ -1,57 +1,181 @@
 #include "modal.h"
 
 #include <QApplication>
+#include <QElapsedTimer>
 #include <QFileDialog>
+#include <QLineEdit>
 #include <QMessageBox>
+#include <QPointer>
+#include <QProgressDialog>
+#include <QStandardPaths>
+#include <QTest>
 #include <QTimer>
+
+namespace {
+
+// Answers queued for the dialogs the next closingBoxes will meet.
+QStringList fileAnswers;
+QList<std::function<void(QDialog *)>> dialogAnswers;
+
+// A refused file name is typed again after this long.
+constexpr int retryMs = 100;
+
+// Runs step once the watcher's timer slot has returned: an answer may open a
+// modal box of its own, which the timer must still be free to close.
+void later(QWidget *context, const std::function<void()> &step)
+{
+    QTimer::singleShot(0, context, step);
+}
+
+QString describe(const QWidget *widget)
+{
+    return QStringLiteral("%1 \"%2\"").arg(QLatin1String(widget->metaObject()->className()),
+                                           widget->windowTitle());
+}
+
+// Closes a dialog the test left open, the way its user would give up on it.
+void giveUp(QWidget *widget)
+{
+    if (auto *progress = qobject_cast<QProgressDialog *>(widget))
+        progress->cancel();
+    else if (auto *dialog = qobject_cast<QDialog *>(widget))
+        dialog->reject();
+    else
+        widget->close();
+}
+
+// Types the path into the dialog's file-name field and accepts, as a user
+// opens a file the filter hides; the dialog may refuse while it still reads
+// its folder, so this is repeated until it closes.
+void typePath(QFileDialog *dialog, const QString &path)
+{
+    if (path.isEmpty()) {
+        dialog->reject();
+        return;
+    }
+    if (auto *name = dialog->findChild<QLineEdit *>(QStringLiteral("fileNameEdit")))
+        name->setText(path);
+    else
+        dialog->selectFile(path);
+    static_cast<QDialog *>(dialog)->accept(); // protected in QFileDialog, public in QDialog
+}
+
+// One modal dialog met while an action runs: when it came and how it is answered.
+struct dialogWatch
+{
+    QPointer<QWidget> widget;
+    qint64 cameAtMs = 0;
+    bool answersWithPath = false;
+    QString path;
+    qint64 triedAtMs = -retryMs;
+    bool givenUp = false;
+};
+
+class modalWatcher
+{
+public:
+    QList<BoxSeen> seen;
+    QStringList problems;
+
+    void look()
+    {
+        QWidget *top = QApplication::activeModalWidget();
+        if (!top || !top->isVisible())
+            return;
+        if (auto *box = qobject_cast<QMessageBox *>(top)) {
+            seen.append({box->windowTitle(), box->text(), int(box->icon())});
+            box->done(QMessageBox::Ok);
+            return;
+        }
+        dialogWatch &watch = watchFor(top);
+        const qint64 now = clock.elapsed();
+        if (now - watch.cameAtMs > modalLimitMs) {
+            if (!watch.givenUp)
+                problems += describe(top) + (watch.answersWithPath
+                                                 ? QStringLiteral(" did not take \"%1\"").arg(watch.path)
+                                                 : QStringLiteral(" never closed"))
+                            + QStringLiteral(" within %1 ms").arg(modalLimitMs);
+            watch.givenUp = true;
+            later(top, [top] { giveUp(top); });
+        } else if (watch.answersWithPath && now - watch.triedAtMs >= retryMs) {
+            watch.triedAtMs = now;
+            auto *dialog = static_cast<QFileDialog *>(top);
+            later(top, [dialog, path = watch.path] { typePath(dialog, path); });
+        }
+    }
+
+    // Everything queued and never used means a dialog that never came.
+    void reportUnused()
+    {
+        for (const QString &path : std::as_const(fileAnswers))
+            problems += QStringLiteral("no file dialog came to be answered with \"%1\"").arg(path);
+        if (!dialogAnswers.isEmpty())
+            problems += QStringLiteral("%1 expected dialog(s) never came").arg(dialogAnswers.size());
+        fileAnswers.clear();
+        dialogAnswers.clear();
+    }
+
+private:
+    dialogWatch &watchFor(QWidget *top)
+    {
+        for (dialogWatch &watch : dialogs) {
+            if (watch.widget == top)
+                return watch;
+        }
+        dialogWatch watch;
+        watch.widget = top;
+        watch.cameAtMs = clock.elapsed();
+        auto *fileDialog = qobject_cast<QFileDialog *>(top);
+        if (fileDialog && !fileAnswers.isEmpty()) {
+            watch.answersWithPath = true;
+            watch.path = fileAnswers.takeFirst();
+        }
+        dialogs.append(watch);
+        auto *dialog = qobject_cast<QDialog *>(top);
+        if (!fileDialog && dialog && !dialogAnswers.isEmpty())
+            later(dialog, [dialog, answer = dialogAnswers.takeFirst()] { answer(dialog); });
+        return dialogs.last();
+    }
+
+    QElapsedTimer clock = startedClock();
+    QList<dialogWatch> dialogs;
+
+    static QElapsedTimer startedClock()
+    {
+        QElapsedTimer timer;
+        timer.start();
+        return timer;
+    }
+};
+
+} // namespace
+
+void isolateSettings()
+{
+    QStandardPaths::setTestModeEnabled(true);
+}
 
 QList<BoxSeen> closingBoxes(const std::function<void()> &action)
 {
-    QList<BoxSeen> seen;
-    QTimer closer;
-    closer.setInterval(5);
-    QObject::connect(&closer, &QTimer::timeout, [&seen] {
-        auto *box = qobject_cast<QMessageBox *>(QApplication::activeModalWidget());
-        if (!box || !box->isVisible())
-            return;
-        seen.append({box->windowTitle(), box->text(), int(box->icon())});
-        box->done(QMessageBox::Ok);
-    });
-    closer.start();
+    modalWatcher watcher;
+    QTimer poll;
+    poll.setInterval(5);
+    QObject::connect(&poll, &QTimer::timeout, [&watcher] { watcher.look(); });
+    poll.start();
     action();
-    closer.stop();
-    return seen;
+    poll.stop();
+    watcher.reportUnused();
+    for (const QString &problem : std::as_const(watcher.problems))
+        QTest::qFail(qPrintable(problem), __FILE__, __LINE__);
+    return watcher.seen;
 }
 
 void answerFileDialog(const QString &path)
 {
-    auto *poll = new QTimer;
-    poll->setInterval(5);
-    QObject::connect(poll, &QTimer::timeout, [poll, path] {
-        auto *dialog = qobject_cast<QFileDialog *>(QApplication::activeModalWidget());
-        if (!dialog || !dialog->isVisible())
-            return;
-        if (path.isEmpty()) {
-            dialog->reject();
-        } else {
-            dialog->selectFile(path);
-            static_cast<QDialog *>(dialog)->accept();
-        }
-        poll->deleteLater();
-    });
-    poll->start();
+    fileAnswers.append(path);
 }
 
 void answerNextDialog(const std::function<void(QDialog *)> &answer)
 {
-    auto *poll = new QTimer;
-    poll->setInterval(5);
-    QObject::connect(poll, &QTimer::timeout, [poll, answer] {
-        auto *dialog = qobject_cast<QDialog *>(QApplication::activeModalWidget());
-        if (!dialog || !dialog->isVisible() || qobject_cast<QMessageBox *>(dialog))
-            return;
-        poll->deleteLater();
-        answer(dialog);
-    });
-    poll->start();
+    dialogAnswers.append(answer);
 }
