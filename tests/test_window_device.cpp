@@ -109,6 +109,7 @@ private slots:
     void verifyIgnoresLoadRules_data();
     void verifyIgnoresLoadRules();
     void statusFillsThePanel();
+    void statusLampsFollowTheReply();
     void statusWithTooFewItems();
     void statusKeepsTheWindowRunning();
     void loadRefusesIncompleteForm();
@@ -425,6 +426,20 @@ void WindowDeviceTest::statusFillsThePanel()
     auto *button = window->findChild<QPushButton *>("allapot_gomb");
     QVERIFY(button->isEnabled());
     QCOMPARE(button->styleSheet(), QStringLiteral("color: rgb(255, 255, 255); background-color: rgb(0, 170, 127);"));
+}
+
+void WindowDeviceTest::statusLampsFollowTheReply()
+{
+    // The other member of every pair lit, and the supply lamp off.
+    unit->setStatusReply("\"Op\" 00010 00001 T1:+1.0C T2:+2.0C 00000 0 5,0\r\n");
+    QVERIFY(closingBoxes([&] { window->allapot(); }).isEmpty());
+    const QString on = QStringLiteral("background-color: rgb(0, 170, 255);");
+    const QString off = QStringLiteral("background-color: rgb(180, 180, 180);");
+    QCOMPARE(styleOf(*window, "w_be1"), off);
+    QCOMPARE(styleOf(*window, "w_be2"), on);
+    QCOMPARE(styleOf(*window, "w_ki2"), off);
+    QCOMPARE(styleOf(*window, "w_ki1"), QStringLiteral("background-color: rgb(255, 170, 0);"));
+    QCOMPARE(styleOf(*window, "w_tp"), off);
 }
 
 void WindowDeviceTest::statusWithTooFewItems()

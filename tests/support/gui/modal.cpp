@@ -77,6 +77,8 @@ public:
     QList<BoxSeen> seen;
     QStringList problems;
 
+    modalWatcher() { clock.start(); }
+
     void look()
     {
         QWidget *top = QApplication::activeModalWidget();
@@ -137,15 +139,8 @@ private:
         return dialogs.last();
     }
 
-    QElapsedTimer clock = startedClock();
+    QElapsedTimer clock;
     QList<dialogWatch> dialogs;
-
-    static QElapsedTimer startedClock()
-    {
-        QElapsedTimer timer;
-        timer.start();
-        return timer;
-    }
 };
 
 } // namespace
