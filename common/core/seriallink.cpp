@@ -80,6 +80,22 @@ QString openFailureReason(const QString &path, const QSerialPort &port)
     return path + QStringLiteral(": ") + port.errorString();
 }
 
+// Why the line was lost. A hung-up device reads as end of file, so the
+// system's error text would be a stale one.
+QString lostReason(QSerialPort::SerialPortError error, const QSerialPort &port)
+{
+    switch (error) {
+    case QSerialPort::ReadError:
+        return QStringLiteral("read failed (device unplugged or hung up)");
+    case QSerialPort::WriteError:
+        return QStringLiteral("write failed (device unplugged or hung up)");
+    case QSerialPort::ResourceError:
+        return QStringLiteral("device went away");
+    default:
+        return port.errorString();
+    }
+}
+
 } // namespace
 
 serialLink::serialLink() = default;
@@ -126,6 +142,7 @@ bool serialLink::open(const QString &portName)
     lost = false;
     interruptSeen = false;
     const QString path = devicePath(portName);
+    device = path;
     port = std::make_unique<QSerialPort>();
     port->setPortName(path);
     if (path.isEmpty() || !port->open(QIODevice::ReadWrite))
@@ -249,7 +266,7 @@ bool serialLink::endedByError()
         port->clearError();
         return false;
     }
-    qDebug().noquote() << "comport lost:" << port->portName() + QStringLiteral(": ") + port->errorString();
+    qDebug().noquote() << "comport lost:" << device + QStringLiteral(": ") + lostReason(error, *port);
     lost = true;
     port->close();
     return true;

@@ -59,6 +59,7 @@ private:
     bool endedByError();
 
     std::unique_ptr<QSerialPort> port;
+    QString device; // the path opened, for the diagnostics
     int readWaitMs = 0;
     std::function<bool()> interrupted;
     bool lost = false;
