@@ -1,14 +1,7 @@
 #include "mainwindow.h"
-
-#include "formfont.h"
-
-#include <QApplication>
+#include "programmain.h"
 
 int main(int argc, char *argv[])
 {
-    QApplication app(argc, argv);
-    useFormFont();
-    MainWindow window;
-    window.setVisible(true);
-    return app.exec();
+    return runProgram<MainWindow>(argc, argv);
 }

@@ -45,24 +45,7 @@ MainWindow::~MainWindow()
 
 void MainWindow::connectActions()
 {
-    connect(ui->actionNew, &QAction::triggered, this, &MainWindow::newfile);
-    connect(ui->actionOpen, &QAction::triggered, this, &MainWindow::openfile);
-    connect(ui->actionSave, &QAction::triggered, this, &MainWindow::save);
-    connect(ui->actionSaveAs, &QAction::triggered, this, &MainWindow::saveas);
-    connect(ui->actionExit, &QAction::triggered, this, &MainWindow::close);
-    connect(ui->actionPort, &QAction::triggered, this, &MainWindow::show_port);
-    connect(ui->actionDownload, &QAction::triggered, this, &MainWindow::download);
-    connect(ui->actionReadup, &QAction::triggered, this, &MainWindow::readup);
-    connect(ui->actionVerify, &QAction::triggered, this, &MainWindow::verify_func);
-    connect(ui->actionAllapot, &QAction::triggered, this, &MainWindow::allapot);
-    connect(ui->actionAbout, &QAction::triggered, this, &MainWindow::nevjegy);
-    connect(ui->actionContents, &QAction::triggered, this, &MainWindow::contents);
-    connect(ui->download_gomb, &QPushButton::clicked, this, &MainWindow::download);
-    connect(ui->upload_gomb, &QPushButton::clicked, this, &MainWindow::readup);
-    connect(ui->verify_gomb, &QPushButton::clicked, this, &MainWindow::verify_func);
-    connect(ui->allapot_gomb, &QPushButton::clicked, this, &MainWindow::allapot);
-    connect(ui->save_gomb, &QPushButton::clicked, this, &MainWindow::save);
-    connect(ui->load_gomb, &QPushButton::clicked, this, &MainWindow::openfile);
+    connectOperations(this);
     checkInputOnEditingEnd(this, &MainWindow::input_check);
     connect(ui->h2_high, &QLineEdit::textChanged, this, &MainWindow::temp_changed);
     connectSettings();

@@ -49,23 +49,7 @@ MainWindow::~MainWindow()
 
 void MainWindow::connectActions()
 {
-    connect(ui->actionNew, &QAction::triggered, this, &MainWindow::newfile);
-    connect(ui->actionOpen, &QAction::triggered, this, &MainWindow::openfile);
-    connect(ui->actionSave, &QAction::triggered, this, &MainWindow::save);
-    connect(ui->actionSaveAs, &QAction::triggered, this, &MainWindow::saveas);
-    connect(ui->actionExit, &QAction::triggered, this, &MainWindow::close);
-    connect(ui->actionPort, &QAction::triggered, this, &MainWindow::show_port);
-    connect(ui->actionDownload, &QAction::triggered, this, &MainWindow::download);
-    connect(ui->actionReadup, &QAction::triggered, this, &MainWindow::readup);
-    connect(ui->actionVerify, &QAction::triggered, this, &MainWindow::verify_func);
-    connect(ui->actionAbout, &QAction::triggered, this, &MainWindow::nevjegy);
-    connect(ui->actionContents, &QAction::triggered, this, &MainWindow::contents);
-    connect(ui->download_gomb, &QPushButton::clicked, this, &MainWindow::download);
-    connect(ui->upload_gomb, &QPushButton::clicked, this, &MainWindow::readup);
-    connect(ui->verify_gomb, &QPushButton::clicked, this, &MainWindow::verify_func);
-    connect(ui->save_gomb, &QPushButton::clicked, this, &MainWindow::save);
-    connect(ui->load_gomb, &QPushButton::clicked, this, &MainWindow::openfile);
-    connect(ui->allapot_gomb, &QPushButton::clicked, this, &MainWindow::allapot);
+    connectOperations(this);
     checkInputOnEditingEnd(this, &MainWindow::input_check);
     connectSettings();
 }
@@ -188,35 +172,36 @@ std::unique_ptr<QProgressDialog> MainWindow::readProgress(const QString &label)
     return progress;
 }
 
-deviceExchange::Reply MainWindow::readUnitRecord(QProgressDialog &progress)
+std::optional<deviceExchange::Reply> MainWindow::readUnitRecord(const QString &label)
 {
+    const auto progress = readProgress(label);
     exchangeRunner runner(settings.port, exchangeTimeLimitMs);
-    connect(&progress, &QProgressDialog::canceled, &runner, &exchangeRunner::cancel);
-    connect(&runner, &exchangeRunner::progressStep, &progress,
-            [&progress] { progress.setValue(progress.value() + 1); });
+    connect(progress.get(), &QProgressDialog::canceled, &runner, &exchangeRunner::cancel);
+    connect(&runner, &exchangeRunner::progressStep, progress.get(),
+            [&progress] { progress->setValue(progress->value() + 1); });
     // The window-modal dialog keeps input away from the rest of the window.
     const deviceExchange::Reply reply = runner.readout(QEventLoop::AllEvents);
+    if (reply.outcome == deviceExchange::Cancelled)
+        return std::nullopt;
     // The dialog stays behind a port failure's box; otherwise its end closes it.
-    if (reply.outcome != deviceExchange::Cancelled && reply.outcome != deviceExchange::OpenFailed)
-        progress.setValue(43);
+    if (reply.outcome == deviceExchange::OpenFailed) {
+        showReadoutFailure(QString::fromUtf8(readoutParser::portFailedText));
+        return std::nullopt;
+    }
+    progress->setValue(43);
     return reply;
 }
 
 void MainWindow::readup()
 {
-    const auto progress = readProgress(QStringLiteral("Kiolvasás..."));
-    const deviceExchange::Reply reply = readUnitRecord(*progress);
-    if (reply.outcome == deviceExchange::Cancelled)
+    const std::optional<deviceExchange::Reply> reply = readUnitRecord(QStringLiteral("Kiolvasás..."));
+    if (!reply)
         return;
-    if (reply.outcome == deviceExchange::OpenFailed) {
-        showReadoutFailure(QString::fromUtf8(readoutParser::portFailedText));
-        return;
-    }
     readoutParser::Result result;
-    if (reply.outcome == deviceExchange::TooLong || reply.outcome == deviceExchange::LineLost)
+    if (reply->outcome == deviceExchange::TooLong || reply->outcome == deviceExchange::LineLost)
         result.outcome = readoutParser::CountWrong; // the reply is void; no field count to report
     else
-        result = readoutParser(settings, lineEdits().size()).parse(reply.text);
+        result = readoutParser(settings, lineEdits().size()).parse(reply->text);
     if (!result.filled()) {
         if (!result.diagnosticAfterBox() && !result.diagnostic.isEmpty())
             qDebug().noquote() << result.diagnostic;
@@ -242,17 +227,12 @@ void MainWindow::verify_func()
         showReadoutFailure(QString::fromUtf8(frameVerifier::failedText));
         return;
     }
-    const auto progress = readProgress(QStringLiteral("Ellenőrzés..."));
-    const deviceExchange::Reply reply = readUnitRecord(*progress);
-    if (reply.outcome == deviceExchange::Cancelled)
+    const std::optional<deviceExchange::Reply> reply = readUnitRecord(QStringLiteral("Ellenőrzés..."));
+    if (!reply)
         return;
-    if (reply.outcome == deviceExchange::OpenFailed) {
-        showReadoutFailure(QString::fromUtf8(readoutParser::portFailedText));
-        return;
-    }
-    const frameVerifier::Result result = frameVerifier(settings).compare(settings.frameText, reply.text);
+    const frameVerifier::Result result = frameVerifier(settings).compare(settings.frameText, reply->text);
     settings.frameText = result.expected;
-    if (reply.outcome != deviceExchange::Received) { // cut off: there is nothing to compare
+    if (reply->outcome != deviceExchange::Received) { // cut off: there is nothing to compare
         showReadoutFailure(QString::fromUtf8(frameVerifier::failedText));
         return;
     }

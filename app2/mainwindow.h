@@ -4,6 +4,7 @@
 #include "paramwindow.h"
 
 #include <memory>
+#include <optional>
 
 class QLabel;
 class paramFile;
@@ -44,7 +45,9 @@ private:
 
     // The unit's record is read under a progress dialog that can cancel it.
     std::unique_ptr<QProgressDialog> readProgress(const QString &label);
-    deviceExchange::Reply readUnitRecord(QProgressDialog &progress);
+    // The unit's record read under that dialog; none when the user cancelled
+    // or the port could not be opened (its box shown).
+    std::optional<deviceExchange::Reply> readUnitRecord(const QString &label);
     void showReadoutFailure(const QString &text);
 
     void showStatus(const statusReply &status) override;

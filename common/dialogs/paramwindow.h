@@ -8,7 +8,9 @@
 
 #include <QHash>
 #include <QList>
+#include <QAction>
 #include <QMainWindow>
+#include <QPushButton>
 
 class QCheckBox;
 class QLabel;
@@ -58,6 +60,11 @@ protected:
     void addFileAndPortLabels();
     // The settings entries and the SMS-centre combo reach the shared slots.
     void connectSettings();
+    // The file, device, status and help entries and buttons reach the
+    // window's own slots of those names; a form without a status menu entry
+    // has only the button.
+    template <class Window>
+    void connectOperations(Window *window);
     // Every line edit of the form reports the end of its editing to slot.
     template <class Window>
     void checkInputOnEditingEnd(Window *window, void (Window::*slot)());
@@ -123,4 +130,30 @@ void paramWindow::checkInputOnEditingEnd(Window *window, void (Window::*slot)())
 {
     watchLineEdits();
     connect(editCheck, &editingEnd::finished, window, slot);
+}
+
+template <class Window>
+void paramWindow::connectOperations(Window *window)
+{
+    const auto action = [this](const char *name) { return findChild<QAction *>(QLatin1String(name)); };
+    const auto button = [this](const char *name) { return findChild<QPushButton *>(QLatin1String(name)); };
+    connect(action("actionNew"), &QAction::triggered, window, &Window::newfile);
+    connect(action("actionOpen"), &QAction::triggered, window, &Window::openfile);
+    connect(action("actionSave"), &QAction::triggered, window, &Window::save);
+    connect(action("actionSaveAs"), &QAction::triggered, window, &Window::saveas);
+    connect(action("actionExit"), &QAction::triggered, window, &Window::close);
+    connect(action("actionPort"), &QAction::triggered, window, &Window::show_port);
+    connect(action("actionDownload"), &QAction::triggered, window, &Window::download);
+    connect(action("actionReadup"), &QAction::triggered, window, &Window::readup);
+    connect(action("actionVerify"), &QAction::triggered, window, &Window::verify_func);
+    if (QAction *status = action("actionAllapot"))
+        connect(status, &QAction::triggered, window, &Window::allapot);
+    connect(action("actionAbout"), &QAction::triggered, window, &Window::nevjegy);
+    connect(action("actionContents"), &QAction::triggered, window, &Window::contents);
+    connect(button("download_gomb"), &QPushButton::clicked, window, &Window::download);
+    connect(button("upload_gomb"), &QPushButton::clicked, window, &Window::readup);
+    connect(button("verify_gomb"), &QPushButton::clicked, window, &Window::verify_func);
+    connect(button("allapot_gomb"), &QPushButton::clicked, window, &Window::allapot);
+    connect(button("save_gomb"), &QPushButton::clicked, window, &Window::save);
+    connect(button("load_gomb"), &QPushButton::clicked, window, &Window::openfile);
 }
