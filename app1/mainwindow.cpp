@@ -204,14 +204,8 @@ void MainWindow::allapot()
     queryStatus(&statusReply::parseThermostat);
 }
 
-void MainWindow::showStatus(const statusReply &status)
+void MainWindow::showTemperatures(const statusReply &status)
 {
-    setLamp(ui->w_be2, status.input2, statusReply::inputOn);
-    setLamp(ui->w_be1, status.input1, statusReply::inputOn);
-    setLamp(ui->w_ki2, status.output2, statusReply::outputOn);
-    setLamp(ui->w_ki1, status.output1, statusReply::outputOn);
     setLamp(ui->w_sz_ki, status.regulatorOutput, statusReply::regulatorOn);
     ui->l_temp->setText(status.temperature);
-    setLamp(ui->w_tp, status.supply, statusReply::supplyOn);
-    showSignal(ui->terero, status);
 }

@@ -40,7 +40,7 @@ private:
     // The regulator mode of the checked radio button written into rb.
     void writeRegulatorMode();
 
-    void showStatus(const statusReply &status) override;
+    void showTemperatures(const statusReply &status) override;
 
     Ui_MainWindow *ui;
 };

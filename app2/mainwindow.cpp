@@ -251,14 +251,8 @@ void MainWindow::allapot()
     queryStatus(&statusReply::parse);
 }
 
-void MainWindow::showStatus(const statusReply &status)
+void MainWindow::showTemperatures(const statusReply &status)
 {
-    setLamp(ui->w_be2, status.input2, statusReply::inputOn);
-    setLamp(ui->w_be1, status.input1, statusReply::inputOn);
-    setLamp(ui->w_ki2, status.output2, statusReply::outputOn);
-    setLamp(ui->w_ki1, status.output1, statusReply::outputOn);
     ui->l_temp1->setText(status.temperature1);
     ui->l_temp2->setText(status.temperature2);
-    setLamp(ui->w_tp, status.supply, statusReply::supplyOn);
-    showSignal(ui->terero, status);
 }

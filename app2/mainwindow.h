@@ -50,7 +50,7 @@ private:
     std::optional<deviceExchange::Reply> readUnitRecord(const QString &label);
     void showReadoutFailure(const QString &text);
 
-    void showStatus(const statusReply &status) override;
+    void showTemperatures(const statusReply &status) override;
 
     Ui_MainWindow *ui;
     QLabel *linkLabel = nullptr;

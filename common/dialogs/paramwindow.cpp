@@ -259,17 +259,24 @@ void paramWindow::queryStatus(statusReply (*parse)(const QString &collected))
     });
 }
 
-void paramWindow::setLamp(QWidget *lamp, bool on, const char *onSheet)
+void paramWindow::showStatus(const statusReply &status)
 {
-    lamp->setStyleSheet(QString::fromLatin1(on ? onSheet : statusReply::lampOff));
-}
-
-void paramWindow::showSignal(QProgressBar *bar, const statusReply &status)
-{
+    setLamp(named<QWidget>("w_be2"), status.input2, statusReply::inputOn);
+    setLamp(named<QWidget>("w_be1"), status.input1, statusReply::inputOn);
+    setLamp(named<QWidget>("w_ki2"), status.output2, statusReply::outputOn);
+    setLamp(named<QWidget>("w_ki1"), status.output1, statusReply::outputOn);
+    showTemperatures(status);
+    setLamp(named<QWidget>("w_tp"), status.supply, statusReply::supplyOn);
+    auto *bar = named<QProgressBar>("terero");
     bar->setRange(0, 32);
     bar->reset();
     bar->setValue(status.signal);
     bar->setStyleSheet(QString::fromLatin1(status.signalBarSheet()));
+}
+
+void paramWindow::setLamp(QWidget *lamp, bool on, const char *onSheet)
+{
+    lamp->setStyleSheet(QString::fromLatin1(on ? onSheet : statusReply::lampOff));
 }
 
 void paramWindow::setChks8() { settings.chks = 0; }

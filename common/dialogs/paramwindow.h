@@ -101,14 +101,13 @@ protected:
     // The port dialog run; an accepted choice becomes the window's port and baud.
     void choosePort(setcom &dialog);
 
-    // The status query on the window's panel: parse reads the unit's reply,
-    // showStatus fills the panel when the reply is complete.
+    // The status query on the window's panel: parse reads the unit's reply;
+    // a complete one lights the lamps both panels have, then the window's own
+    // temperature items (showTemperatures), the supply lamp and the signal bar.
     void queryStatus(statusReply (*parse)(const QString &collected));
-    virtual void showStatus(const statusReply &status) = 0;
+    virtual void showTemperatures(const statusReply &status) = 0;
     // A status lamp: onSheet when on, grey when off.
     static void setLamp(QWidget *lamp, bool on, const char *onSheet);
-    // The signal strength on its bar, coloured by strength.
-    static void showSignal(QProgressBar *bar, const statusReply &status);
 
     linkSettings settings;
     QLabel *fileLabel = nullptr;
@@ -118,6 +117,7 @@ protected:
 private:
     template <class T>
     T *named(const char *name) const;
+    void showStatus(const statusReply &status);
     void watchLineEdits();
 
     editingEnd *editCheck = nullptr;
