@@ -1,6 +1,7 @@
 // Stand-alone simulated unit on a pseudo-terminal, for trying the programs
 // without a unit: it keeps the last loaded record for read-out and answers
-// the status query with a fixed status of its model (2 unless told).
+// the status query with a fixed status of its model (2 unless told); before
+// any load it gives back a record of its model.
 //
 //   varlok-simunit [COMn] [--paced] [--model 1|2]
 
@@ -13,16 +14,24 @@
 
 namespace {
 
-// What the unit holds before anything is loaded into it, given back as a
-// unit gives it: no leading '+' after the first field.
-QByteArray startingRecord()
+// What a unit of the model holds before anything is loaded into it, given
+// back as a unit gives it: no leading '+' after the first field.
+QByteArray startingRecord(bool thermostat)
 {
-    const QStringList fields = {
+    QStringList fields = {
         "36309888000", "1234", "0001", "Varlok-2", "1", "Kazan", "Pince", "5",
         "R1BE", "R1KI", "R2BE", "R2KI", "Ajto nyitva", "Ajto zarva", "Mozgas", "Mozgas vege",
         "5", "30", "2", "-10", "25", "2", "Hiba", "Tapfesz hiba", "Tapfesz vissza", "20",
         "36301234567", "A", "36209876543", "S", "0", "P", "0", "P",
         "0", "P", "0", "P", "0", "P", "0", "P", "STOP"};
+    if (thermostat) {
+        // Fixed second name "A", switching temperature 21, cooling ("-"), hysteresis 1.
+        fields[3] = QStringLiteral("Varlok-1");
+        fields[6] = QStringLiteral("A");
+        fields[19] = QStringLiteral("21");
+        fields[20] = QStringLiteral("-");
+        fields[21] = QStringLiteral("1");
+    }
     return fields.join(QStringLiteral("\r\n")).toLatin1() + "\r\n";
 }
 
@@ -62,8 +71,9 @@ int main(int argc, char *argv[])
         std::fprintf(stderr, "cannot open a pseudo-terminal\n");
         return 1;
     }
-    unit.setReadoutReply(startingRecord());
-    unit.setStatusReply(model == QLatin1String("1") ? model1Status : model2Status);
+    const bool thermostat = model == QLatin1String("1");
+    unit.setReadoutReply(startingRecord(thermostat));
+    unit.setStatusReply(thermostat ? model1Status : model2Status);
     unit.setRememberLoads(true);
     unit.setPaced(paced);
 
