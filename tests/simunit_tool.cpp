@@ -38,7 +38,7 @@ QByteArray startingRecord(bool thermostat)
 const QByteArray model2Status = "\"Telekom HU\" 00001 00010 T1:+21.5C T2:+4.0C 00001 0 23,0\r\n";
 // Inputs (positions 3 and 4: inputs 2 and 1), outputs, regulator output,
 // temperature, supply, an unused item, signal strength.
-const QByteArray model1Status = "\"Telekom HU\" I:011 O:001 R:1 T:+21.5C P:0001 0 18,5\r\n";
+const QByteArray model1Status = "\"Telekom HU\" I:011 O:001 R:1 T:+21.5C 00001 0 18,5\r\n";
 
 // The value that follows option in arguments, both taken out; fallback when
 // the option is absent, empty when its value is.
