@@ -281,7 +281,7 @@ void simUnit::send(const QByteArray &bytes)
     const auto ready = std::chrono::steady_clock::now();
     int lines = 0;
     for (const char byte : bytes) {
-        if (vanished)
+        if (vanished || stopping) // a unit being taken down answers no more
             return;
         paceOneByte(ready);
         while (!stopping && ::write(leader, &byte, 1) != 1) {
