@@ -28,9 +28,8 @@ MainWindow::MainWindow(QWidget *parent)
     : paramWindow(parent), ui(new Ui_MainWindow)
 {
     ui->setupUi(this);
-    prepareActions();
-    connectActions();
-    addFileAndPortLabels();
+    setUpWindow(this);
+    connect(ui->h2_high, &QLineEdit::textChanged, this, &MainWindow::temp_changed);
     addMakerLabel();
     // The user cannot edit these; a check that fails on one gives it back its form value.
     keepFixedTexts({ui->be2_nev, ui->h1_hist, ui->rb, ui->h2_hist});
@@ -41,14 +40,6 @@ MainWindow::~MainWindow()
 {
     stopInputChecks();
     delete ui;
-}
-
-void MainWindow::connectActions()
-{
-    connectOperations(this);
-    checkInputOnEditingEnd(this, &MainWindow::input_check);
-    connect(ui->h2_high, &QLineEdit::textChanged, this, &MainWindow::temp_changed);
-    connectSettings();
 }
 
 void MainWindow::addMakerLabel()

@@ -33,7 +33,6 @@ public slots:
     void temp_changed();
 
 private:
-    void connectActions();
     void addMakerLabel();
 
     void showFileLines(const QStringList &lines);

@@ -34,9 +34,7 @@ MainWindow::MainWindow(QWidget *parent)
     : paramWindow(parent), ui(new Ui_MainWindow)
 {
     ui->setupUi(this);
-    prepareActions();
-    connectActions();
-    addFileAndPortLabels();
+    setUpWindow(this);
 
     QTimer::singleShot(500, this, &MainWindow::newfile);
 }
@@ -45,13 +43,6 @@ MainWindow::~MainWindow()
 {
     stopInputChecks();
     delete ui;
-}
-
-void MainWindow::connectActions()
-{
-    connectOperations(this);
-    checkInputOnEditingEnd(this, &MainWindow::input_check);
-    connectSettings();
 }
 
 void MainWindow::saveas()

@@ -39,7 +39,6 @@ public slots:
     void input_check();
 
 private:
-    void connectActions();
 
     void showDefaultsDisplay(const paramFile &file, int fieldCount);
 

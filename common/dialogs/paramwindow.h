@@ -60,6 +60,11 @@ protected:
     void addFileAndPortLabels();
     // The settings entries and the SMS-centre combo reach the shared slots.
     void connectSettings();
+    // After the form is built, what both windows set up alike: the actions,
+    // every connection to the window's slots of the shared names, the input
+    // checks on every line edit, the file and port labels.
+    template <class Window>
+    void setUpWindow(Window *window);
     // The file, device, status and help entries and buttons reach the
     // window's own slots of those names; a form without a status menu entry
     // has only the button.
@@ -156,4 +161,14 @@ void paramWindow::connectOperations(Window *window)
     connect(button("allapot_gomb"), &QPushButton::clicked, window, &Window::allapot);
     connect(button("save_gomb"), &QPushButton::clicked, window, &Window::save);
     connect(button("load_gomb"), &QPushButton::clicked, window, &Window::openfile);
+}
+
+template <class Window>
+void paramWindow::setUpWindow(Window *window)
+{
+    prepareActions();
+    connectOperations(window);
+    checkInputOnEditingEnd(window, &Window::input_check);
+    connectSettings();
+    addFileAndPortLabels();
 }
