@@ -7,7 +7,16 @@
 #include <QRegularExpression>
 #include <QSerialPort>
 #include <QStringList>
+#include <algorithm>
 #include <optional>
+#include <thread>
+
+#ifdef Q_OS_WIN
+#include <windows.h>
+#else
+#include <cerrno>
+#include <termios.h>
+#endif
 
 namespace {
 
@@ -24,6 +33,14 @@ struct lineMode
     QSerialPort::DataBits dataBits = QSerialPort::Data8;
     QSerialPort::Parity parity = QSerialPort::NoParity;
     QSerialPort::StopBits stopBits = QSerialPort::OneStop;
+
+    // One byte on the line: start bit, data bits, parity bit, stop bits.
+    std::chrono::nanoseconds byteTime() const
+    {
+        const double stop = stopBits == QSerialPort::OneAndHalfStop ? 1.5 : double(stopBits);
+        const double bits = 1 + dataBits + (parity == QSerialPort::NoParity ? 0 : 1) + stop;
+        return std::chrono::nanoseconds(qint64(bits * 1e9 / baud));
+    }
 };
 
 // Reads a mode string such as "baud=1200 data=8 parity=N stop=1".
@@ -186,6 +203,8 @@ bool serialLink::configure()
         close();
         return false;
     }
+    byteTime = mode->byteTime();
+    lineFree = lineClock::time_point();
     return true;
 }
 
@@ -204,6 +223,11 @@ bool serialLink::writeByte(char byte)
 {
     if (!isOpen())
         return false;
+    if (interrupted && interrupted()) {
+        interruptSeen = true;
+        return false;
+    }
+    const lineClock::time_point handed = lineClock::now();
     if (port->write(&byte, 1) != 1) {
         endedByError();
         return false;
@@ -212,7 +236,37 @@ bool serialLink::writeByte(char byte)
         if (!waitSliced(writeLimitMs, &QSerialPort::waitForBytesWritten))
             return false;
     }
+    if (!drain())
+        return false;
+    keepLinePace(handed);
     return true;
+}
+
+// The system has the byte; wait until the driver has sent it. On a real
+// port this keeps the line's own pace.
+bool serialLink::drain()
+{
+#ifdef Q_OS_WIN
+    if (FlushFileBuffers(port->handle()))
+        return true;
+#else
+    int result = 0;
+    do {
+        result = tcdrain(port->handle());
+    } while (result != 0 && errno == EINTR);
+    if (result == 0)
+        return true;
+#endif
+    lose(lostReason(QSerialPort::WriteError, *port));
+    return false;
+}
+
+// A pseudo-terminal, and some USB adapters, report a byte as sent as soon as
+// they take it; it cannot have left before the line clock allows.
+void serialLink::keepLinePace(lineClock::time_point handed)
+{
+    lineFree = std::max(lineFree, handed) + byteTime;
+    std::this_thread::sleep_until(lineFree);
 }
 
 bool serialLink::writeCommand(char a, char b)
@@ -257,17 +311,27 @@ bool serialLink::waitSliced(int ms, bool (QSerialPort::*wait)(int))
     return false;
 }
 
+bool serialLink::isLineLoss(QSerialPort::SerialPortError error)
+{
+    return error != QSerialPort::NoError && error != QSerialPort::TimeoutError;
+}
+
 // A read, write or resource error ends the exchange: the port is closed at
 // the first one, as a vanished device would otherwise report it again and again.
 bool serialLink::endedByError()
 {
     const QSerialPort::SerialPortError error = port->error();
-    if (error == QSerialPort::NoError || error == QSerialPort::TimeoutError) {
+    if (!isLineLoss(error)) {
         port->clearError();
         return false;
     }
-    qDebug().noquote() << "comport lost:" << device + QStringLiteral(": ") + lostReason(error, *port);
+    lose(lostReason(error, *port));
+    return true;
+}
+
+void serialLink::lose(const QString &reason)
+{
+    qDebug().noquote() << "comport lost:" << device + QStringLiteral(": ") + reason;
     lost = true;
     port->close();
-    return true;
 }

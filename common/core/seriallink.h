@@ -1,10 +1,10 @@
 #pragma once
 
+#include <QSerialPort>
 #include <QString>
+#include <chrono>
 #include <functional>
 #include <memory>
-
-class QSerialPort;
 
 // The COM-port sequence every exchange with the unit uses: open the named
 // port, set the fixed line mode and the per-byte read wait, move single
@@ -35,7 +35,9 @@ public:
     void close();
     bool isOpen() const;
 
-    // One byte out, written out before returning; false when it failed.
+    // One byte out; returns once the byte can have left the port at the
+    // line's pace, so a wait that follows counts from a byte on the line.
+    // False when it failed or was interrupted.
     bool writeByte(char byte);
     // The five command bytes '!', a, b, CR, LF, one write each.
     bool writeCommand(char a, char b);
@@ -53,14 +55,25 @@ public:
     // gives up at once (workers stop cooperatively this way).
     void setInterruptCheck(std::function<bool()> interrupted);
 
+    // Whether a port error means the line is gone (device unplugged, hung
+    // up, failed) rather than a wait that ended without a byte.
+    static bool isLineLoss(QSerialPort::SerialPortError error);
+
 private:
+    using lineClock = std::chrono::steady_clock;
+
     bool configure();
     bool waitSliced(int ms, bool (QSerialPort::*wait)(int));
+    bool drain();
+    void keepLinePace(lineClock::time_point handed);
     bool endedByError();
+    void lose(const QString &reason);
 
     std::unique_ptr<QSerialPort> port;
     QString device; // the path opened, for the diagnostics
     int readWaitMs = 0;
+    lineClock::duration byteTime{}; // one byte with its start and stop bits
+    lineClock::time_point lineFree; // when the last byte written is off the line
     std::function<bool()> interrupted;
     bool lost = false;
     bool interruptSeen = false;

@@ -151,6 +151,12 @@ void simUnit::setLinePause(int afterLines, int ms)
     pauseMs = ms;
 }
 
+void simUnit::setAnswerDelay(int ms)
+{
+    QMutexLocker lock(&mutex);
+    answerDelayMs = ms;
+}
+
 void simUnit::setVanishAfter(int bytes)
 {
     QMutexLocker lock(&mutex);
@@ -197,6 +203,12 @@ bool simUnit::waitForReceived(int count, int timeoutMs) const
             return bytesIn.size() >= count;
     }
     return true;
+}
+
+int simUnit::sentCount() const
+{
+    QMutexLocker lock(&mutex);
+    return bytesSent;
 }
 
 int simUnit::loadsCompleted() const
@@ -255,6 +267,7 @@ QByteArray simUnit::finishLoad()
     phase = state::command;
     lastFive.clear();
     ++loads;
+    delayBeforeReply = answerDelayMs;
     if (rememberLoads) {
         QByteArray record = bytesIn.mid(recordStart);
         if (record.endsWith("\r\n\r\n"))
@@ -270,12 +283,15 @@ void simUnit::send(const QByteArray &bytes)
     int goneAfter = 0;
     int pauseLine = 0;
     int pauseFor = 0;
+    int delay = 0;
     {
         QMutexLocker lock(&mutex);
         goneAfter = vanishAfter;
         pauseLine = pauseAfterLines;
         pauseFor = pauseMs;
+        std::swap(delay, delayBeforeReply);
     }
+    pause(delay);
     if (!bytes.isEmpty() && sentSinceCommand == goneAfter) // gone before its answer
         vanish();
     const auto ready = std::chrono::steady_clock::now();
@@ -289,6 +305,10 @@ void simUnit::send(const QByteArray &bytes)
                 break;
             pollfd ready{leader, POLLOUT, 0};
             poll(&ready, 1, pollMs);
+        }
+        {
+            QMutexLocker lock(&mutex);
+            ++bytesSent;
         }
         if (++sentSinceCommand == goneAfter)
             vanish();

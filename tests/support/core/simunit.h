@@ -50,6 +50,8 @@ public:
     void setPaced(bool paced);
     // Pauses ms once in every reply, after its given number of lines.
     void setLinePause(int afterLines, int ms);
+    // Waits ms between the record's last byte off the line and the final two bytes.
+    void setAnswerDelay(int ms);
     // Goes away after sending the given number of bytes (0: none) since the last
     // command (a load's handshake and final two bytes count together): once
     // the program has read them the unit closes its end, as a pulled adapter
@@ -63,6 +65,8 @@ public:
 
     QByteArray received() const;
     void clearReceived();
+    // Bytes the unit has put on the line since it started.
+    int sentCount() const;
     // Waits until at least count bytes have come in, at most timeoutMs.
     bool waitForReceived(int count, int timeoutMs) const;
     // Number of loads whose record came in complete.
@@ -110,6 +114,9 @@ private:
     bool paced = false;
     int pauseAfterLines = -1;
     int pauseMs = 0;
+    int answerDelayMs = 0;
+    int delayBeforeReply = 0; // the answer delay, owed by the reply about to go
+    int bytesSent = 0;
     int vanishAfter = -1;
     std::atomic<bool> vanished{false};
     int loads = 0;
