@@ -39,6 +39,8 @@ private slots:
     void readWithoutByte();
     void interruptEndsWait();
     void vanishedUnitEndsExchange();
+    void portErrorClasses_data();
+    void portErrorClasses();
 
     void readoutCollection_data();
     void readoutCollection();
@@ -169,6 +171,30 @@ void LinkTest::vanishedUnitEndsExchange()
     QVERIFY(!link.writeByte('x'));
 }
 
+void LinkTest::portErrorClasses_data()
+{
+    QTest::addColumn<QSerialPort::SerialPortError>("error");
+    QTest::addColumn<bool>("lost");
+
+    // A wait that ended without a byte is silence; every failure of the port is a lost line.
+    QTest::newRow("none") << QSerialPort::NoError << false;
+    QTest::newRow("time-out") << QSerialPort::TimeoutError << false;
+    QTest::newRow("resource (device pulled)") << QSerialPort::ResourceError << true;
+    QTest::newRow("read") << QSerialPort::ReadError << true;
+    QTest::newRow("write") << QSerialPort::WriteError << true;
+    QTest::newRow("device not found") << QSerialPort::DeviceNotFoundError << true;
+    QTest::newRow("permission") << QSerialPort::PermissionError << true;
+    QTest::newRow("not open") << QSerialPort::NotOpenError << true;
+    QTest::newRow("unknown") << QSerialPort::UnknownError << true;
+}
+
+void LinkTest::portErrorClasses()
+{
+    QFETCH(QSerialPort::SerialPortError, error);
+    QFETCH(bool, lost);
+    QCOMPARE(serialLink::isLineLoss(error), lost);
+}
+
 void LinkTest::readoutCollection_data()
 {
     QTest::addColumn<QByteArray>("reply");
@@ -195,11 +221,13 @@ void LinkTest::readoutCollection()
     deviceExchange exchange(QStringLiteral("COM3"));
     int progress = 0;
     exchange.setProgress([&progress] { ++progress; });
+    debugCapture log;
 
     const deviceExchange::Reply result = exchange.readout();
 
     const bool endless = reply.size() > deviceExchange::maxReplyBytes;
     QCOMPARE(result.outcome, endless ? deviceExchange::TooLong : deviceExchange::Received);
+    QCOMPARE(log.lines(), endless ? QStringList{"reply too long: no pause within 4096 bytes"} : QStringList());
     QCOMPARE(result.text, text);
     QCOMPARE(progress, steps);
     QCOMPARE(unit.received(), QByteArray("!Rd\r\n"));

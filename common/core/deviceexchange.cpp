@@ -3,6 +3,7 @@
 #include "seriallink.h"
 
 #include <QDeadlineTimer>
+#include <QDebug>
 
 deviceExchange::deviceExchange(const QString &portName)
     : portName(portName)
@@ -69,6 +70,7 @@ deviceExchange::Outcome deviceExchange::collect(int readWaitMs, char commandA, c
             return endOf(link, deadline);
         take(byte);
     }
+    qDebug().noquote() << "reply too long: no pause within" << maxReplyBytes << "bytes";
     return TooLong;
 }
 
@@ -76,9 +78,12 @@ deviceExchange::Outcome deviceExchange::collect(int readWaitMs, char commandA, c
 // or the unit's silence.
 deviceExchange::Outcome deviceExchange::endOf(const serialLink &link, const QDeadlineTimer &deadline) const
 {
-    if (link.wasInterrupted())
-        return isCancelled() || !deadline.hasExpired() ? Cancelled : TooLong;
-    return link.lineLost() ? LineLost : Received;
+    if (!link.wasInterrupted())
+        return link.lineLost() ? LineLost : Received;
+    if (isCancelled() || !deadline.hasExpired())
+        return Cancelled;
+    qDebug().noquote() << "reply too long: not over within" << timeLimitMs << "ms";
+    return TooLong;
 }
 
 bool deviceExchange::isCancelled() const

@@ -20,6 +20,7 @@ public:
         Cancelled,  // the cancel check answered true before or during a read
         LineLost,   // the port failed mid-exchange (device gone); whatever came is void
         TooLong,    // the unit did not stop within the reply's byte or time limit
+                    // (a diagnostic line says which)
         Received    // the unit fell silent; text holds the reply
     };
 
