@@ -6,13 +6,16 @@
 #include "simunit.h"
 
 #include <QAction>
+#include <QApplication>
 #include <QCheckBox>
 #include <QComboBox>
+#include <QContextMenuEvent>
 #include <QDir>
 #include <QFile>
 #include <QLabel>
 #include <QLineEdit>
 #include <QMenu>
+#include <QMenuBar>
 #include <QMessageBox>
 #include <QPlainTextEdit>
 #include <QRadioButton>
@@ -101,6 +104,8 @@ private slots:
     void portDialogPreselects();
     void aboutAndHelp();
     void fixedFieldKeepsItsValue();
+    void popupEndsEditingUnlessOwn_data();
+    void popupEndsEditingUnlessOwn();
     void saveWritesFixedNameAndRadios();
     void openTakesRadioLines_data();
     void openTakesRadioLines();
@@ -256,6 +261,54 @@ void Model1WindowTest::fixedFieldKeepsItsValue()
     QCOMPARE(range.size(), 1);
     QCOMPARE(range.at(0).text, QStringLiteral("Az értéknek -50 és +120 °C között kell lennie."));
     QCOMPARE(edit(window, "h2_high")->text(), QString());
+}
+
+void Model1WindowTest::popupEndsEditingUnlessOwn_data()
+{
+    QTest::addColumn<bool>("ownMenu");
+    QTest::addColumn<QStringList>("boxes");
+    QTest::addColumn<QString>("textAfter");
+
+    QTest::newRow("menu of the menu bar")
+        << false << QStringList{"Error: Az értéknek -50 és +120 °C között kell lennie."} << QString();
+    QTest::newRow("own context menu") << true << QStringList{} << QStringLiteral("130");
+}
+
+void Model1WindowTest::popupEndsEditingUnlessOwn()
+{
+    QFETCH(bool, ownMenu);
+    QFETCH(QStringList, boxes);
+    QFETCH(QString, textAfter);
+
+    MainWindow window;
+    window.show();
+    window.activateWindow();
+    QVERIFY(QTest::qWaitForWindowActive(&window));
+    QLineEdit *high = edit(window, "h2_high");
+    high->setFocus(Qt::TabFocusReason);
+    QVERIFY(high->hasFocus());
+    QTest::keyClicks(high, QStringLiteral("130"));
+    // Either popup takes the focus from the line edit with Qt::PopupFocusReason.
+    const QList<BoxSeen> seen = closingBoxes([&] {
+        if (ownMenu) {
+            QContextMenuEvent click(QContextMenuEvent::Mouse, QPoint(5, 5), high->mapToGlobal(QPoint(5, 5)));
+            QApplication::sendEvent(high, &click);
+        } else {
+            window.menuBar()->setActiveAction(window.findChild<QMenu *>("menuDevice")->menuAction());
+        }
+    });
+    QWidget *popup = QApplication::activePopupWidget();
+    const bool ownStillOpen = popup && popup->parentWidget() == high;
+    if (popup)
+        popup->close();
+    QVERIFY2(!QApplication::activePopupWidget(), "a menu stayed open");
+
+    QCOMPARE(ownStillOpen, ownMenu);
+    QStringList shown;
+    for (const BoxSeen &box : seen)
+        shown.append(box.title + QStringLiteral(": ") + box.text);
+    QCOMPARE(shown, boxes);
+    QCOMPARE(high->text(), textAfter);
 }
 
 void Model1WindowTest::saveWritesFixedNameAndRadios()

@@ -1,7 +1,19 @@
 #include "editingend.h"
 
+#include <QApplication>
 #include <QFocusEvent>
 #include <QLineEdit>
+
+namespace {
+
+// A popup of the line edit itself, such as its context menu, is part of the editing.
+bool toOwnPopup(const QObject *edit, const QFocusEvent *event)
+{
+    const QWidget *popup = QApplication::activePopupWidget();
+    return event->reason() == Qt::PopupFocusReason && popup && popup->parentWidget() == edit;
+}
+
+} // namespace
 
 void editingEnd::watch(QLineEdit *edit)
 {
@@ -11,9 +23,7 @@ void editingEnd::watch(QLineEdit *edit)
 
 bool editingEnd::eventFilter(QObject *watched, QEvent *event)
 {
-    // A menu or combo popup taking the focus is no end of editing.
-    if (event->type() == QEvent::FocusOut
-        && static_cast<QFocusEvent *>(event)->reason() != Qt::PopupFocusReason)
+    if (event->type() == QEvent::FocusOut && !toOwnPopup(watched, static_cast<QFocusEvent *>(event)))
         emit finished();
     return QObject::eventFilter(watched, event);
 }
