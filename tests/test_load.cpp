@@ -81,6 +81,7 @@ private slots:
     void successClosesItself();
     void okClosesAfterFailure();
     void escapeStopsWorker();
+    void cancelStopsTheSending();
     void loadedRecordReadsBack();
 };
 
@@ -154,9 +155,10 @@ void LoadTest::outcome()
     QVERIFY(unit.mapAs(QStringLiteral("COM3")));
     unit.setHandshake(handshake);
     unit.setFinalAnswer(finalAnswer);
+    unit.setRecordLines(3);
     debugCapture log;
 
-    dload dialog(loadSettings(record43()), nullptr, shortWaitMs);
+    dload dialog(loadSettings(QStringLiteral("f0|f1|")), nullptr, shortWaitMs);
     QVERIFY(completed(dialog));
 
     QCOMPARE(message(dialog), success ? successText : failureText);
@@ -275,6 +277,32 @@ void LoadTest::escapeStopsWorker()
     QVERIFY(completed(again));
     QCOMPARE(message(again), successText);
     QCOMPARE(unit.loadsCompleted(), 1);
+}
+
+void LoadTest::cancelStopsTheSending()
+{
+    simUnit unit;
+    QVERIFY(unit.mapAs(QStringLiteral("COM3")));
+    unit.setPaced(true);
+    QString record; // about 3.5 s on the line
+    for (int i = 0; i < 43; ++i)
+        record += QStringLiteral("field%1|").arg(i, 3, 10, QLatin1Char('0'));
+    {
+        dload dialog(loadSettings(record), nullptr);
+        dialog.show();
+        // A second in: 120 bytes on the line.
+        QVERIFY2(QTest::qWaitFor([&] { return unit.received().size() >= 120; }, 5000),
+                 "the record never started");
+        // The bar counts a character and a line end a step each; the line
+        // carries the line end as two bytes, the load command as five.
+        const int barSteps = dialog.findChild<QProgressBar *>()->value() - 10;
+        QVERIFY2(barSteps <= unit.received().size() - 5 + 12, "the progress ran ahead of the line");
+        QTest::keyClick(&dialog, Qt::Key_Escape);
+    } // the worker is stopped and gives the port back
+    const int atCancel = int(unit.received().size());
+    QVERIFY2(!unit.waitForReceived(atCancel + 3, 1000), "bytes kept reaching the unit after the cancel");
+    QVERIFY(unit.received().count('\n') < 44);
+    QCOMPARE(unit.loadsCompleted(), 0);
 }
 
 void LoadTest::loadedRecordReadsBack()

@@ -35,6 +35,24 @@ void fillForm(MainWindow &window)
     window.findChild<QCheckBox *>("checkBox")->setChecked(true);
 }
 
+// Every field the user can edit at its full length, as the input checks let
+// it through; the fixed fields keep their texts.
+void fillLongest(MainWindow &window)
+{
+    for (QLineEdit *edit : window.centralWidget()->findChildren<QLineEdit *>()) {
+        if (edit->isEnabled())
+            edit->setText(QString(edit->maxLength(), QLatin1Char('W')));
+    }
+    const QList<QPair<const char *, const char *>> values = {
+        {"smskp", "3630988800012345"}, {"m_pin", "9999"}, {"m_id", "9999"}, {"visszaallas", "1"},
+        {"rele_time", "9999"}, {"h1_low", "-050"}, {"h1_high", "+120"}, {"h2_high", "+120"},
+        {"max_sms", "99"}};
+    for (const auto &value : values)
+        window.findChild<QLineEdit *>(value.first)->setText(QString::fromLatin1(value.second));
+    for (int k = 1; k <= 8; ++k)
+        window.findChild<QLineEdit *>(QStringLiteral("t%1").arg(k))->setText(QStringLiteral("+3630123456789"));
+}
+
 // Runs the load and leaves its dialog once its message is no longer the
 // start text; gives back that message (empty: it never changed).
 QString loadMessage(MainWindow &window, int waitMs = 5000)
@@ -116,6 +134,8 @@ private slots:
     void thermometerRule();
     void emptyFieldRefused();
     void loadWaitFollowsTimeoutSetting();
+    void loadAtLinePace_data();
+    void loadAtLinePace();
     void statusFillsThePanel_data();
     void statusFillsThePanel();
     void statusWithTooFewItems();
@@ -235,6 +255,40 @@ void Model1DeviceTest::loadWaitFollowsTimeoutSetting()
     debugCapture debug;
     QCOMPARE(loadMessage(*window, 3000), loadFailed);
     QVERIFY(debug.lines().contains(QStringLiteral("not ready or wrong com.")));
+}
+
+void Model1DeviceTest::loadAtLinePace_data()
+{
+    QTest::addColumn<bool>("longest");
+    QTest::addColumn<int>("answerDelayMs"); // after the record's last byte is off the line
+    QTest::addColumn<QString>("message");
+
+    // The unit's answer is awaited 1500 ms (the timeout setting) from the last byte on the line.
+    QTest::newRow("longest record") << true << 0 << loaded;
+    QTest::newRow("answer after 1.2 s") << false << 1200 << loaded;
+    QTest::newRow("answer after 1.9 s") << false << 1900 << loadFailed;
+}
+
+void Model1DeviceTest::loadAtLinePace()
+{
+    QFETCH(bool, longest);
+    QFETCH(int, answerDelayMs);
+    QFETCH(QString, message);
+
+    unit->setPaced(true);
+    unit->setAnswerDelay(answerDelayMs);
+    if (longest) {
+        fillLongest(*window);
+        QVERIFY(closingBoxes([&] { window->input_check(); }).isEmpty());
+    } else {
+        fillForm(*window);
+    }
+    QCOMPARE(loadMessage(*window, 15000), message);
+    QCOMPARE(unit->loadsCompleted(), 1);
+    const QStringList lines = receivedRecord(*unit);
+    QCOMPARE(lines.size(), 44);
+    if (longest)
+        QCOMPARE(lines.at(40), QStringLiteral("+3630123456789"));
 }
 
 void Model1DeviceTest::statusFillsThePanel_data()
