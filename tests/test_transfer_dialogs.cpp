@@ -6,6 +6,7 @@
 #include "upload.h"
 #include "verify.h"
 
+#include <QApplication>
 #include <QCheckBox>
 #include <QDialogButtonBox>
 #include <QLabel>
@@ -144,9 +145,11 @@ private slots:
     void formsAsDrawn();
     void readout_data();
     void readout();
-    void readoutLostLine();
+    void lostLineFails_data();
+    void lostLineFails();
     void successAcceptsItself_data();
     void successAcceptsItself();
+    void okAfterFailureAccepts_data();
     void okAfterFailureAccepts();
     void stopMidTransfer_data();
     void stopMidTransfer();
@@ -261,23 +264,30 @@ void TransferDialogsTest::readout()
     QCOMPARE(form.values().flags, success ? filledForm().flags : oldForm().flags);
 }
 
-void TransferDialogsTest::readoutLostLine()
+void TransferDialogsTest::lostLineFails_data()
 {
-    auto unit = std::make_unique<simUnit>();
-    QVERIFY(unit->mapAs(QStringLiteral("COM3")));
-    unit->setReadoutReply(linesOf(recordFields()));
-    testForm form;
-    form.set(oldForm());
-    linkSettings settings = unitSettings();
-    settings.timeout = 5000; // the line goes before the unit's silence would end the reply
+    QTest::addColumn<bool>("isUpload");
+    QTest::newRow("upload") << true;
+    QTest::newRow("verify") << false;
+}
 
-    upload dialog(settings, &form.owner, nullptr);
-    QVERIFY2(QTest::qWaitFor([&] { return barValue(dialog) == 42; }, 5000),
-             "the reply's lines never came");
-    unit.reset(); // the far end of the line goes away after a complete reply
-    QVERIFY2(completed(dialog), "the lost line did not end the read-out");
-    QCOMPARE(message(dialog), uploadFailure);
-    QCOMPARE(form.values().texts, oldForm().texts);
+void TransferDialogsTest::lostLineFails()
+{
+    QFETCH(bool, isUpload);
+    simUnit unit;
+    QVERIFY(unit.mapAs(QStringLiteral("COM3")));
+    const QByteArray reply = linesOf(recordFields());
+    unit.setReadoutReply(reply);
+    unit.setVanishAfter(int(reply.size())); // the line goes after a complete reply
+    testForm form;
+    const formValues before = isUpload ? oldForm() : filledForm(); // verify: the unit's own record
+    form.set(before);
+
+    const std::unique_ptr<QDialog> dialog = transferDialogOn(isUpload, form);
+    QVERIFY2(completed(*dialog), "the lost line did not end the transfer");
+    QVERIFY(unit.hasVanished());
+    QCOMPARE(message(*dialog), isUpload ? uploadFailure : verifyFailure);
+    QCOMPARE(form.values().texts, before.texts);
 }
 
 void TransferDialogsTest::successAcceptsItself_data()
@@ -305,16 +315,29 @@ void TransferDialogsTest::successAcceptsItself()
     QCOMPARE(message(*dialog), isUpload ? uploadSuccess : verifySuccess);
 }
 
+void TransferDialogsTest::okAfterFailureAccepts_data()
+{
+    QTest::addColumn<int>("key"); // 0: a click on Ok
+    QTest::newRow("click") << 0;
+    QTest::newRow("Return") << int(Qt::Key_Return);
+    QTest::newRow("Space") << int(Qt::Key_Space);
+}
+
 void TransferDialogsTest::okAfterFailureAccepts()
 {
+    QFETCH(int, key);
     simUnit unit;
     QVERIFY(unit.mapAs(QStringLiteral("COM3")));
     testForm form;
     upload dialog(unitSettings(), &form.owner, nullptr);
     dialog.show();
+    QVERIFY(QTest::qWaitForWindowActive(&dialog));
     QVERIFY2(completed(dialog), "the read-out never ended");
     QCOMPARE(message(dialog), uploadFailure);
-    QTest::mouseClick(buttons(dialog)->button(QDialogButtonBox::Ok), Qt::LeftButton);
+    if (key == 0)
+        QTest::mouseClick(buttons(dialog)->button(QDialogButtonBox::Ok), Qt::LeftButton);
+    else
+        QTest::keyClick(QApplication::focusWidget(), Qt::Key(key));
     QVERIFY(!dialog.isVisible());
     QCOMPARE(dialog.result(), int(QDialog::Accepted));
 }
@@ -342,8 +365,8 @@ void TransferDialogsTest::stopMidTransfer()
     {
         const std::unique_ptr<QDialog> dialog = transferDialogOn(isUpload, form);
         dialog->show();
-        QVERIFY2(QTest::qWaitFor([&] { return barValue(*dialog) >= 3; }, 10000),
-                 "the reply's lines never came");
+        QVERIFY2(QTest::qWaitFor([&] { return unit.sentCount() >= 30; }, 10000),
+                 "the reply never started");
         if (escape)
             QTest::keyClick(dialog.get(), Qt::Key_Escape);
         else
@@ -354,7 +377,9 @@ void TransferDialogsTest::stopMidTransfer()
         QCOMPARE(message(*dialog), isUpload ? QStringLiteral("Uploading...") : QStringLiteral("Verifying..."));
     } // the destructor waits for the worker, which gives the port back
     serialLink link;
-    QVERIFY2(link.open(QStringLiteral("COM3")), "the port was not given back");
+    QVERIFY2(link.setUp(QStringLiteral("COM3"), 1000, 0), "the port was not given back");
+    char byte = 0;
+    QVERIFY2(link.readByte(byte), "the reply had ended before the stop took effect");
     QCOMPARE(form.values().texts, oldForm().texts);
 }
 
@@ -389,23 +414,25 @@ void TransferDialogsTest::verifyOutcome_data()
     QTest::addColumn<int>("field");
     QTest::addColumn<QString>("typed");
     QTest::addColumn<QByteArray>("reply");
-    QTest::addColumn<bool>("success");
+    QTest::addColumn<QString>("outcome");
     QTest::addColumn<bool>("sent");
 
     const QStringList fields = recordFields();
     const QByteArray reply = linesOf(fields);
-    QTest::newRow("equal") << 3 << "Garage" << reply << true << true;
+    const QString separatorRefused = verifyFailure + "\nThe character | cannot be used in a field.";
+    QTest::newRow("equal") << 3 << "Garage" << reply << verifySuccess << true;
     QTest::newRow("plus sign dropped") << h2Low << "+20" << linesOf(withField(fields, h2Low, "20"))
-                                       << true << true;
-    QTest::newRow("one-blank phone") << firstPhone + 2 << " " << reply << true << true;
-    QTest::newRow("empty stop word") << stopWord << "" << linesOf(withField(fields, 42, "")) << true
-                                     << true;
-    QTest::newRow("different") << 3 << "Garage" << linesOf(withField(fields, 3, "Shed")) << false
+                                       << verifySuccess << true;
+    QTest::newRow("one-blank phone") << firstPhone + 2 << " " << reply << verifySuccess << true;
+    QTest::newRow("empty stop word") << stopWord << "" << linesOf(withField(fields, 42, ""))
+                                     << verifySuccess << true;
+    QTest::newRow("different") << 3 << "Garage" << linesOf(withField(fields, 3, "Shed")) << verifyFailure
                                << true;
-    QTest::newRow("no answer") << 3 << "Garage" << QByteArray() << false << true;
-    QTest::newRow("stray blank line") << 3 << "Garage" << reply + "\r\n" << false << true;
-    QTest::newRow("empty required field") << 3 << "" << reply << false << false;
-    QTest::newRow("accented letter") << 3 << QString::fromUtf8("Garázs") << reply << false << false;
+    QTest::newRow("no answer") << 3 << "Garage" << QByteArray() << verifyFailure << true;
+    QTest::newRow("stray blank line") << 3 << "Garage" << reply + "\r\n" << verifyFailure << true;
+    QTest::newRow("empty required field") << 3 << "" << reply << verifyFailure << false;
+    QTest::newRow("accented letter") << 3 << QString::fromUtf8("Garázs") << reply << verifyFailure << false;
+    QTest::newRow("separator in a field") << 3 << "Gar|age" << reply << separatorRefused << false;
 }
 
 void TransferDialogsTest::verifyOutcome()
@@ -413,7 +440,7 @@ void TransferDialogsTest::verifyOutcome()
     QFETCH(int, field);
     QFETCH(QString, typed);
     QFETCH(QByteArray, reply);
-    QFETCH(bool, success);
+    QFETCH(QString, outcome);
     QFETCH(bool, sent);
     simUnit unit;
     QVERIFY(unit.mapAs(QStringLiteral("COM3")));
@@ -427,11 +454,11 @@ void TransferDialogsTest::verifyOutcome()
     verify dialog(unitSettings(), &form.owner, nullptr);
     QVERIFY2(completed(dialog), "the verify never ended");
 
-    QCOMPARE(message(dialog), success ? verifySuccess : verifyFailure);
+    QCOMPARE(message(dialog), outcome);
     QCOMPARE(unit.received(), sent ? QByteArray("!Rd\r\n") : QByteArray());
     QCOMPARE(form.values().texts, values.texts);
     const QStringList lines = log.lines();
-    if (success || !sent) {
+    if (outcome == verifySuccess || !sent) {
         QCOMPARE(lines, QStringList());
     } else {
         QCOMPARE(lines.size(), 2);

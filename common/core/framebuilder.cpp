@@ -100,6 +100,11 @@ QString frameBuilder::refusalText(Refusal refusal, const RefusalTexts &texts) co
     return QString();
 }
 
+QString frameBuilder::verifyReason(Refusal refusal) const
+{
+    return refusal == SeparatorInField ? refusalText(refusal) : QString();
+}
+
 const QList<frameBuilder::LimitRule> &frameBuilder::thermometerLimits()
 {
     // h1_low/h1_high and h2_low/h2_high: low + 2 < high.

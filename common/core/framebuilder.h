@@ -71,6 +71,9 @@ public:
 
     // The load's box text for a refusal.
     QString refusalText(Refusal refusal, const RefusalTexts &texts = model2Texts()) const;
+    // What a verify's failure text adds for a refusal: the separator rule is
+    // named, as the load names it; the others add nothing.
+    QString verifyReason(Refusal refusal) const;
 
     // The model-2 thermometers: low + 2 must stay below high.
     static const QList<LimitRule> &thermometerLimits();

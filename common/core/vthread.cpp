@@ -12,9 +12,12 @@ vThread::vThread(const linkSettings &settings, const formValues &form)
 
 void vThread::run()
 {
-    const frameBuilder::Result expected = frameBuilder(settings).expected(form);
-    if (!expected.accepted())
+    const frameBuilder builder(settings);
+    const frameBuilder::Result expected = builder.expected(form);
+    if (!expected.accepted()) {
+        reason = builder.verifyReason(expected.refusal);
         return;
+    }
     const deviceExchange::Reply reply = collect(true);
     if (reply.outcome != deviceExchange::Received)
         return;

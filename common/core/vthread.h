@@ -14,9 +14,14 @@ public:
     // form: the form's values, read before the worker starts.
     vThread(const linkSettings &settings, const formValues &form);
 
+    // Why the form was refused before the port was opened, when the
+    // failure text should say so; empty otherwise.
+    QString refusalReason() const { return reason; }
+
 protected:
     void run() override;
 
 private:
     const formValues form;
+    QString reason;
 };

@@ -6,6 +6,7 @@
 #include <QDialogButtonBox>
 #include <QLabel>
 #include <QProgressBar>
+#include <QPushButton>
 #include <QTimer>
 
 transferDialog::transferDialog(const transferTexts &texts, QWidget *parent)
@@ -46,19 +47,24 @@ void transferDialog::reject()
     QDialog::reject();
 }
 
-void transferDialog::showOutcome(bool success, QLabel *msg, QDialogButtonBox *buttons)
+void transferDialog::showOutcome(bool success, QLabel *msg, QDialogButtonBox *buttons,
+                                 const QString &reason)
 {
     if (success) {
         msg->setText(texts.success);
         auto *closing = new QTimer(this);
         closing->setSingleShot(true);
+        closing->setTimerType(Qt::PreciseTimer); // a coarse timer may be 100 ms off
         connect(closing, &QTimer::timeout, this, &QDialog::accept);
         closing->start(2000);
     } else {
-        msg->setText(texts.failure);
+        msg->setText(reason.isEmpty() ? texts.failure : texts.failure + QLatin1Char('\n') + reason);
     }
     buttons->setStandardButtons(QDialogButtonBox::Ok);
     buttons->setEnabled(true); // the load dialog's box starts disabled
+    QPushButton *ok = buttons->button(QDialogButtonBox::Ok);
+    ok->setDefault(true);
+    ok->setFocus(Qt::OtherFocusReason);
 }
 
 void transferDialog::closeEvent(QCloseEvent *event)

@@ -33,8 +33,10 @@ protected:
     void start(transferThread *worker, QProgressBar *bar);
     // True once the dialog has asked its worker to stop: its outcome is void.
     bool stopping() const;
-    // The outcome in msg, and Ok in place of Cancel.
-    void showOutcome(bool success, QLabel *msg, QDialogButtonBox *buttons);
+    // The outcome in msg (a failure followed by its reason, if any), and Ok
+    // in place of Cancel, ready for Return or Space.
+    void showOutcome(bool success, QLabel *msg, QDialogButtonBox *buttons,
+                     const QString &reason = QString());
 
     void closeEvent(QCloseEvent *event) override;
 

@@ -42,7 +42,7 @@ void verify::vcomplete()
 {
     if (stopping())
         return;
-    showOutcome(worker->result(), ui->msg, ui->buttonBox);
+    showOutcome(worker->result(), ui->msg, ui->buttonBox, worker->refusalReason());
 }
 
 void verify::changeEvent(QEvent *event)
