@@ -7,6 +7,7 @@
 #include "exchangerunner.h"
 #include "framebuilder.h"
 #include "frameverifier.h"
+#include "inputhold.h"
 #include "paramfile.h"
 #include "readoutparser.h"
 #include "setcom.h"
@@ -168,10 +169,14 @@ std::optional<deviceExchange::Reply> MainWindow::readUnitRecord(const QString &l
     const auto progress = readProgress(label);
     exchangeRunner runner(settings.port, exchangeTimeLimitMs);
     connect(progress.get(), &QProgressDialog::canceled, &runner, &exchangeRunner::cancel);
+    // Closed at its end, the dialog stays closed: any later value would show it again.
+    const auto advance = [&progress](int value) {
+        if (progress->isVisible())
+            progress->setValue(value);
+    };
     connect(&runner, &exchangeRunner::progressStep, progress.get(),
-            [&progress] { progress->setValue(progress->value() + 1); });
-    // The window-modal dialog keeps input away from the rest of the window.
-    const deviceExchange::Reply reply = runner.readout(QEventLoop::AllEvents);
+            [&] { advance(progress->value() + 1); });
+    const deviceExchange::Reply reply = runner.readout();
     if (reply.outcome == deviceExchange::Cancelled)
         return std::nullopt;
     // The dialog stays behind a port failure's box; otherwise its end closes it.
@@ -179,12 +184,13 @@ std::optional<deviceExchange::Reply> MainWindow::readUnitRecord(const QString &l
         showReadoutFailure(QString::fromUtf8(readoutParser::portFailedText));
         return std::nullopt;
     }
-    progress->setValue(43);
+    advance(43);
     return reply;
 }
 
 void MainWindow::readup()
 {
+    const inputHold hold(this);
     const std::optional<deviceExchange::Reply> reply = readUnitRecord(QStringLiteral("Kiolvasás..."));
     if (!reply)
         return;
@@ -212,10 +218,14 @@ void MainWindow::showReadoutFailure(const QString &text)
 
 void MainWindow::verify_func()
 {
-    const frameBuilder::Result record = frameBuilder(settings).expected(formContents());
+    const inputHold hold(this);
+    const frameBuilder builder(settings);
+    const frameBuilder::Result record = builder.expected(formContents());
     settings.frameText = record.text;
     if (!record.accepted()) {
-        showReadoutFailure(QString::fromUtf8(frameVerifier::failedText));
+        const QString reason = builder.verifyReason(record.refusal);
+        const QString failed = QString::fromUtf8(frameVerifier::failedText);
+        showReadoutFailure(reason.isEmpty() ? failed : failed + QLatin1Char('\n') + reason);
         return;
     }
     const std::optional<deviceExchange::Reply> reply = readUnitRecord(QStringLiteral("Ellenőrzés..."));

@@ -4,7 +4,7 @@
 set -euo pipefail
 cd "$(dirname "$0")/.."
 
-packages=(cmake g++ make qt6-base-dev qt6-base-dev-tools qt6-serialport-dev libgl-dev
+packages=(cmake g++ make qt6-base-dev qt6-base-dev-tools qt6-base-private-dev qt6-serialport-dev libgl-dev
           fonts-liberation2 fonts-dejavu-core)
 missing=()
 for package in "${packages[@]}"; do

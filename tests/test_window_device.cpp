@@ -1,9 +1,11 @@
 #include "debugcapture.h"
 #include "mainwindow.h"
 #include "modal.h"
+#include "paramfile.h"
 #include "recordsamples.h"
 #include "seriallink.h"
 #include "simunit.h"
+#include "userinput.h"
 #include "windowform.h"
 
 #include <QApplication>
@@ -16,6 +18,8 @@
 #include <QProgressBar>
 #include <QProgressDialog>
 #include <QPushButton>
+#include <QStatusBar>
+#include <QTemporaryDir>
 #include <QTest>
 #include <QTimer>
 
@@ -49,11 +53,60 @@ void cancelProgressWhenShown(const simUnit &unit)
             auto *progress = qobject_cast<QProgressDialog *>(widget);
             if (progress && progress->isVisible()) {
                 QTest::mouseClick(progress->findChild<QPushButton *>(), Qt::LeftButton);
+                poll->stop();
                 poll->deleteLater();
             }
         }
     });
     poll->start();
+}
+
+QProgressDialog *progressDialog()
+{
+    for (QWidget *widget : QApplication::topLevelWidgets()) {
+        if (auto *progress = qobject_cast<QProgressDialog *>(widget))
+            return progress;
+    }
+    return nullptr;
+}
+
+// Presses a key on the window as its user would, once the read-out's
+// progress dialog has closed while the exchange still waits for the unit.
+void pressWhenProgressCloses(MainWindow &window, Qt::Key key, Qt::KeyboardModifiers modifiers)
+{
+    auto *poll = new QTimer;
+    poll->setInterval(0);
+    QObject::connect(poll, &QTimer::timeout, [poll, &window, key, modifiers, shown = false]() mutable {
+        QProgressDialog *progress = progressDialog();
+        if (progress && progress->isVisible()) {
+            shown = true;
+        } else if (progress && shown) {
+            userInput::keyClick(&window, key, modifiers);
+            poll->stop();
+            poll->deleteLater();
+        }
+    });
+    poll->start();
+}
+
+// Counts the times a progress dialog is shown.
+class progressShows : public QObject
+{
+public:
+    progressShows() { qApp->installEventFilter(this); }
+    int count = 0;
+
+protected:
+    bool eventFilter(QObject *watched, QEvent *event) override
+    {
+        count += event->type() == QEvent::Show && qobject_cast<QProgressDialog *>(watched) ? 1 : 0;
+        return false;
+    }
+};
+
+QString fileLabel(const MainWindow &window)
+{
+    return window.statusBar()->findChildren<QLabel *>(Qt::FindDirectChildrenOnly).value(0)->text();
 }
 
 // The exchanges of the window that read from the unit.
@@ -112,6 +165,11 @@ private slots:
     void statusLampsFollowTheReply();
     void statusWithTooFewItems();
     void statusKeepsTheWindowRunning();
+    void closeRequestWaitsForTheStatus();
+    void inputWaitsForTheExchange_data();
+    void inputWaitsForTheExchange();
+    void progressShowsOnce();
+    void verifyNamesTheSeparator();
     void loadRefusesIncompleteForm();
     void loadRefusesCloseLimits_data();
     void loadRefusesCloseLimits();
@@ -258,6 +316,7 @@ void WindowDeviceTest::exchangeTimeLimitFails()
     window->setExchangeTimeLimit(300);
     const formValues before = windowForm::read(*window);
     window->findChild<QLabel *>("l_service")->setText(QStringLiteral("old"));
+    debugCapture debug;
     const QList<BoxSeen> seen = closingBoxes([&] {
         if (status)
             window->allapot();
@@ -266,6 +325,7 @@ void WindowDeviceTest::exchangeTimeLimitFails()
     });
     QCOMPARE(seen.size(), 1);
     QCOMPARE(seen[0].text, box);
+    QCOMPARE(debug.lines(), QStringList{QStringLiteral("reply too long: not over within 300 ms")});
     QCOMPARE(windowForm::read(*window).texts, before.texts);
     QCOMPARE(window->findChild<QLabel *>("l_service")->text(), QStringLiteral("old"));
 }
@@ -471,6 +531,82 @@ void WindowDeviceTest::statusKeepsTheWindowRunning()
     QVERIFY(seen.isEmpty());
     QVERIFY2(ticksDuringQuery > 0, "the window's events waited for the whole query");
     QCOMPARE(window->findChild<QProgressBar *>("terero")->value(), 23);
+}
+
+void WindowDeviceTest::closeRequestWaitsForTheStatus()
+{
+    unit->setPaced(true);
+    unit->setStatusReply("\"Telekom HU\" 00001 00010 T1:+23.5C T2:-4.0C 00001 0 23,77\r\n");
+    window->currentSettings().timeout = 300;
+    window->show();
+    QVERIFY(QTest::qWaitForWindowActive(window.get()));
+    bool closedAfter = false;
+    const QList<BoxSeen> seen = closingBoxes([&] {
+        QTimer::singleShot(0, [&] { userInput::closeRequest(window.get()); });
+        window->allapot();
+        const bool stillOpen = window->isVisible();
+        closedAfter = stillOpen && QTest::qWaitFor([&] { return !window->isVisible(); }, 5000);
+    });
+    QVERIFY(seen.isEmpty());
+    QVERIFY2(closedAfter, "the close request was taken during the query, or never");
+    QCOMPARE(window->findChild<QProgressBar *>("terero")->value(), 23);
+}
+
+void WindowDeviceTest::inputWaitsForTheExchange_data()
+{
+    QTest::addColumn<bool>("verify");
+    QTest::newRow("read-out") << false;
+    QTest::newRow("verify") << true;
+}
+
+void WindowDeviceTest::inputWaitsForTheExchange()
+{
+    QFETCH(bool, verify);
+    // 42 lines close the progress dialog; the unit's silence is still awaited.
+    unit->setPaced(true);
+    unit->setReadoutReply(replyLines(recordSamples::recordFields().mid(0, 42)));
+    windowForm::fill(*window, recordSamples::filledForm());
+    formValues inFile = recordSamples::filledForm();
+    inFile.texts[3] = QStringLiteral("From file");
+    const QTemporaryDir folder;
+    const QString path = folder.filePath(QStringLiteral("unit.vrk"));
+    QString reason;
+    QVERIFY2(paramFile::write(path, inFile, &reason), qPrintable(reason));
+    window->show();
+    QVERIFY(QTest::qWaitForWindowActive(window.get()));
+
+    pressWhenProgressCloses(*window, Qt::Key_O, Qt::ControlModifier);
+    answerFileDialog(path);
+    bool opened = false;
+    const QList<BoxSeen> seen = closingBoxes([&] {
+        run(*window, verify ? exchange::verify : exchange::readOut);
+        opened = QTest::qWaitFor([&] { return fileLabel(*window) == QStringLiteral("unit.vrk"); }, 5000);
+    });
+    QVERIFY2(opened, "the file chosen during the exchange was never opened");
+    // The file opened after the exchange: its box is the last, its form stays.
+    QCOMPARE(seen.last().text, QStringLiteral("unit.vrk successfully loaded."));
+    QCOMPARE(windowForm::read(*window).texts, inFile.texts);
+    QCOMPARE(unit->received(), QByteArray("!Rd\r\n"));
+}
+
+void WindowDeviceTest::progressShowsOnce()
+{
+    unit->setReadoutReply(replyLines(recordSamples::recordFields()));
+    const progressShows shows;
+    QVERIFY(closingBoxes([&] { window->readup(); }).isEmpty());
+    QCOMPARE(windowForm::read(*window).texts, recordSamples::filledForm().texts);
+    QCOMPARE(shows.count, 1);
+}
+
+void WindowDeviceTest::verifyNamesTheSeparator()
+{
+    formValues form = recordSamples::filledForm();
+    form.texts[3] = QStringLiteral("Gar|age");
+    windowForm::fill(*window, form);
+    const QList<BoxSeen> seen = closingBoxes([&] { window->verify_func(); });
+    QCOMPARE(seen.size(), 1);
+    QCOMPARE(seen[0].text, QStringLiteral("Sikertelen ellenőrzés.\nThe character | cannot be used in a field."));
+    QVERIFY(unit->received().isEmpty());
 }
 
 void WindowDeviceTest::loadRefusesIncompleteForm()

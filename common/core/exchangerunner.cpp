@@ -1,5 +1,6 @@
 #include "exchangerunner.h"
 
+#include <QCoreApplication>
 #include <QThread>
 #include <memory>
 
@@ -9,14 +10,14 @@ exchangeRunner::exchangeRunner(const QString &portName, int timeLimitMs)
 {
 }
 
-deviceExchange::Reply exchangeRunner::readout(QEventLoop::ProcessEventsFlags waitFlags)
+deviceExchange::Reply exchangeRunner::readout()
 {
-    return run([](deviceExchange &exchange) { return exchange.readout(); }, waitFlags);
+    return run([](deviceExchange &exchange) { return exchange.readout(); });
 }
 
-deviceExchange::Reply exchangeRunner::status(int waitMs, QEventLoop::ProcessEventsFlags waitFlags)
+deviceExchange::Reply exchangeRunner::status(int waitMs)
 {
-    return run([waitMs](deviceExchange &exchange) { return exchange.status(waitMs); }, waitFlags);
+    return run([waitMs](deviceExchange &exchange) { return exchange.status(waitMs); });
 }
 
 void exchangeRunner::cancel()
@@ -24,7 +25,7 @@ void exchangeRunner::cancel()
     cancelled = true;
 }
 
-deviceExchange::Reply exchangeRunner::run(const exchangeCall &call, QEventLoop::ProcessEventsFlags waitFlags)
+deviceExchange::Reply exchangeRunner::run(const exchangeCall &call)
 {
     deviceExchange::Reply reply;
     // The exchange is made in the worker: its port must live in one thread.
@@ -35,13 +36,13 @@ deviceExchange::Reply exchangeRunner::run(const exchangeCall &call, QEventLoop::
         exchange.setProgress([this] { emit progressStep(); });
         reply = call(exchange);
     }));
-    QEventLoop loop;
-    connect(worker.get(), &QThread::finished, &loop, &QEventLoop::quit);
+    bool finished = false;
+    // Queued to this thread: it also wakes the wait below.
+    connect(worker.get(), &QThread::finished, this, [&finished] { finished = true; });
     worker->start();
-    loop.exec(waitFlags);
-    // The loop also ends when the application quits; the exchange must not outlive it.
-    if (!worker->isFinished())
-        cancel();
+    // Unlike a nested exec(), this wait does not end when the application quits.
+    while (!finished)
+        QCoreApplication::processEvents(QEventLoop::WaitForMoreEvents);
     worker->wait();
     return reply;
 }

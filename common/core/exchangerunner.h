@@ -2,7 +2,6 @@
 
 #include "deviceexchange.h"
 
-#include <QEventLoop>
 #include <QObject>
 #include <atomic>
 #include <functional>
@@ -18,10 +17,8 @@ class exchangeRunner : public QObject
 public:
     exchangeRunner(const QString &portName, int timeLimitMs);
 
-    // The waitFlags say which events the caller's thread takes meanwhile
-    // (ExcludeUserInputEvents: the window repaints but takes no input).
-    deviceExchange::Reply readout(QEventLoop::ProcessEventsFlags waitFlags);
-    deviceExchange::Reply status(int waitMs, QEventLoop::ProcessEventsFlags waitFlags);
+    deviceExchange::Reply readout();
+    deviceExchange::Reply status(int waitMs);
 
 public slots:
     void cancel();
@@ -31,7 +28,7 @@ signals:
 
 private:
     using exchangeCall = std::function<deviceExchange::Reply(deviceExchange &)>;
-    deviceExchange::Reply run(const exchangeCall &call, QEventLoop::ProcessEventsFlags waitFlags);
+    deviceExchange::Reply run(const exchangeCall &call);
 
     const QString portName;
     const int timeLimitMs;

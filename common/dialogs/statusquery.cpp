@@ -1,6 +1,7 @@
 #include "statusquery.h"
 
 #include "exchangerunner.h"
+#include "inputhold.h"
 #include "readoutparser.h"
 #include "statusreply.h"
 
@@ -17,6 +18,7 @@ statusQuery::statusQuery(QWidget *window, QPushButton *button, QProgressBar *bar
 
 void statusQuery::run(const QString &portName, int waitMs, int timeLimitMs, const panelFill &fill)
 {
+    const inputHold hold(window);
     button->setStyleSheet(QString::fromLatin1(statusReply::buttonRunning));
     button->setEnabled(false);
     bar->setRange(0, 53);
@@ -26,7 +28,7 @@ void statusQuery::run(const QString &portName, int waitMs, int timeLimitMs, cons
     exchangeRunner runner(portName, timeLimitMs);
     QObject::connect(&runner, &exchangeRunner::progressStep, bar,
                      [this] { bar->setValue(qMax(bar->value(), 0) + 1); });
-    const deviceExchange::Reply reply = runner.status(waitMs, QEventLoop::ExcludeUserInputEvents);
+    const deviceExchange::Reply reply = runner.status(waitMs);
     if (reply.outcome != deviceExchange::Received || !fill(reply.text)) {
         fail();
         return;

@@ -77,7 +77,7 @@ public:
     QList<BoxSeen> seen;
     QStringList problems;
 
-    modalWatcher() { clock.start(); }
+    explicit modalWatcher(int limitMs) : limitMs(limitMs) { clock.start(); }
 
     void look()
     {
@@ -91,12 +91,12 @@ public:
         }
         dialogWatch &watch = watchFor(top);
         const qint64 now = clock.elapsed();
-        if (now - watch.cameAtMs > modalLimitMs) {
+        if (now - watch.cameAtMs > limitMs) {
             if (!watch.givenUp)
                 problems += describe(top) + (watch.answersWithPath
                                                  ? QStringLiteral(" did not take \"%1\"").arg(watch.path)
                                                  : QStringLiteral(" never closed"))
-                            + QStringLiteral(" within %1 ms").arg(modalLimitMs);
+                            + QStringLiteral(" within %1 ms").arg(limitMs);
             watch.givenUp = true;
             later(top, [top] { giveUp(top); });
         } else if (watch.answersWithPath && now - watch.triedAtMs >= retryMs) {
@@ -139,6 +139,7 @@ private:
         return dialogs.last();
     }
 
+    const int limitMs;
     QElapsedTimer clock;
     QList<dialogWatch> dialogs;
 };
@@ -150,9 +151,9 @@ void isolateSettings()
     QStandardPaths::setTestModeEnabled(true);
 }
 
-QList<BoxSeen> closingBoxes(const std::function<void()> &action)
+QList<BoxSeen> closingBoxes(const std::function<void()> &action, int limitMs)
 {
-    modalWatcher watcher;
+    modalWatcher watcher(limitMs);
     QTimer poll;
     poll.setInterval(5);
     QObject::connect(&poll, &QTimer::timeout, [&watcher] { watcher.look(); });

@@ -25,9 +25,9 @@ void isolateSettings();
 // Runs action; every modal message box that opens meanwhile is recorded and
 // closed with Ok, so a test never waits on one. Returns the boxes in order.
 // Dialogs queued by the two functions below are answered meanwhile. Any
-// dialog still open after modalLimitMs is closed, and the test fails naming
-// it; so does a queued answer whose dialog never came.
-QList<BoxSeen> closingBoxes(const std::function<void()> &action);
+// dialog still open after limitMs is closed, and the test fails naming it;
+// so does a queued answer whose dialog never came.
+QList<BoxSeen> closingBoxes(const std::function<void()> &action, int limitMs = modalLimitMs);
 
 // The next file dialog opened under closingBoxes gets path typed into its
 // file-name field and accepted (empty path: cancelled).

@@ -1,0 +1,16 @@
+#pragma once
+
+#include <Qt>
+
+class QWidget;
+
+// Input as the window system delivers it: queued, so that a wait that holds
+// user input back holds these back too (QTest sends its events past it).
+namespace userInput {
+
+// A key pressed and released on the widget's window, the window made active first.
+void keyClick(QWidget *window, Qt::Key key, Qt::KeyboardModifiers modifiers);
+// The title bar's close button.
+void closeRequest(QWidget *window);
+
+} // namespace userInput
