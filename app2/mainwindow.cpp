@@ -223,9 +223,8 @@ void MainWindow::verify_func()
     const frameBuilder::Result record = builder.expected(formContents());
     settings.frameText = record.text;
     if (!record.accepted()) {
-        const QString reason = builder.verifyReason(record.refusal);
-        const QString failed = QString::fromUtf8(frameVerifier::failedText);
-        showReadoutFailure(reason.isEmpty() ? failed : failed + QLatin1Char('\n') + reason);
+        showReadoutFailure(frameBuilder::withReason(QString::fromUtf8(frameVerifier::failedText),
+                                                    builder.verifyReason(record.refusal)));
         return;
     }
     const std::optional<deviceExchange::Reply> reply = readUnitRecord(QStringLiteral("Ellenőrzés..."));

@@ -42,25 +42,6 @@ QString styleOf(const MainWindow &window, const char *name)
 
 // Presses the read-out progress dialog's cancel button once it shows and
 // the unit has had its command.
-void cancelProgressWhenShown(const simUnit &unit)
-{
-    auto *poll = new QTimer;
-    poll->setInterval(0);
-    QObject::connect(poll, &QTimer::timeout, [poll, &unit] {
-        if (unit.received().size() < 5)
-            return;
-        for (QWidget *widget : QApplication::topLevelWidgets()) {
-            auto *progress = qobject_cast<QProgressDialog *>(widget);
-            if (progress && progress->isVisible()) {
-                QTest::mouseClick(progress->findChild<QPushButton *>(), Qt::LeftButton);
-                poll->stop();
-                poll->deleteLater();
-            }
-        }
-    });
-    poll->start();
-}
-
 QProgressDialog *progressDialog()
 {
     for (QWidget *widget : QApplication::topLevelWidgets()) {
@@ -68,6 +49,21 @@ QProgressDialog *progressDialog()
             return progress;
     }
     return nullptr;
+}
+
+void cancelProgressWhenShown(const simUnit &unit)
+{
+    auto *poll = new QTimer;
+    poll->setInterval(0);
+    QObject::connect(poll, &QTimer::timeout, [poll, &unit] {
+        QProgressDialog *progress = progressDialog();
+        if (unit.received().size() < 5 || !progress || !progress->isVisible())
+            return;
+        QTest::mouseClick(progress->findChild<QPushButton *>(), Qt::LeftButton);
+        poll->stop();
+        poll->deleteLater();
+    });
+    poll->start();
 }
 
 // Presses a key on the window as its user would, once the read-out's

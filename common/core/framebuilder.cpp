@@ -105,6 +105,11 @@ QString frameBuilder::verifyReason(Refusal refusal) const
     return refusal == SeparatorInField ? refusalText(refusal) : QString();
 }
 
+QString frameBuilder::withReason(const QString &failure, const QString &reason)
+{
+    return reason.isEmpty() ? failure : failure + QLatin1Char('\n') + reason;
+}
+
 const QList<frameBuilder::LimitRule> &frameBuilder::thermometerLimits()
 {
     // h1_low/h1_high and h2_low/h2_high: low + 2 < high.

@@ -74,6 +74,8 @@ public:
     // What a verify's failure text adds for a refusal: the separator rule is
     // named, as the load names it; the others add nothing.
     QString verifyReason(Refusal refusal) const;
+    // A failure text followed, on its own line, by its reason when there is one.
+    static QString withReason(const QString &failure, const QString &reason);
 
     // The model-2 thermometers: low + 2 must stay below high.
     static const QList<LimitRule> &thermometerLimits();

@@ -25,6 +25,7 @@ protected:
     bool eventFilter(QObject *receiver, QEvent *event) override;
 
 private:
+    // Shared, so that the queued call that hands them over can be copied.
     using heldEvent = std::pair<QPointer<QObject>, std::shared_ptr<QEvent>>;
 
     static bool isUserInput(const QEvent *event);

@@ -1,5 +1,6 @@
 #include "transferdialog.h"
 
+#include "framebuilder.h"
 #include "transferthread.h"
 
 #include <QCloseEvent>
@@ -58,7 +59,7 @@ void transferDialog::showOutcome(bool success, QLabel *msg, QDialogButtonBox *bu
         connect(closing, &QTimer::timeout, this, &QDialog::accept);
         closing->start(2000);
     } else {
-        msg->setText(reason.isEmpty() ? texts.failure : texts.failure + QLatin1Char('\n') + reason);
+        msg->setText(frameBuilder::withReason(texts.failure, reason));
     }
     buttons->setStandardButtons(QDialogButtonBox::Ok);
     buttons->setEnabled(true); // the load dialog's box starts disabled
