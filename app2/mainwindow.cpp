@@ -195,7 +195,7 @@ void MainWindow::readup()
     if (!reply)
         return;
     readoutParser::Result result;
-    if (reply->outcome == deviceExchange::TooLong || reply->outcome == deviceExchange::LineLost)
+    if (reply->outcome != deviceExchange::Received)
         result.outcome = readoutParser::CountWrong; // the reply is void; no field count to report
     else
         result = readoutParser(settings, lineEdits().size()).parse(reply->text);

@@ -200,14 +200,22 @@ void LinkTest::readoutCollection_data()
     QTest::addColumn<QByteArray>("reply");
     QTest::addColumn<QString>("text");
     QTest::addColumn<int>("steps");
+    QTest::addColumn<int>("outcome");
+    QTest::addColumn<QString>("diagnostic");
 
-    QTest::newRow("43 lines") << readoutLines(43) << joinedFields(43) << 43;
-    QTest::newRow("ends in CR") << QByteArray("a\r\nb\r") << "a|b|" << 2;
-    QTest::newRow("ends in LF alone") << QByteArray("a\r\nb\n") << "a|" << 1;
-    QTest::newRow("8-bit bytes") << QByteArray("\xE9\xA4\xFF\r\n") << QString::fromLatin1("\xE9\xA4\xFF") << 1;
-    QTest::newRow("silent") << QByteArray() << "" << 0;
+    const int received = deviceExchange::Received;
+    const QString cut = QStringLiteral("reply cut: the unit fell silent inside a line");
+    QTest::newRow("43 lines") << readoutLines(43) << joinedFields(43) << 43 << received << "";
+    QTest::newRow("ends in CR") << QByteArray("a\r\nb\r") << "a|b|" << 2 << received << "";
+    QTest::newRow("ends in LF alone") << QByteArray("a\r\nb\n") << "a|" << 1 << received << "";
+    QTest::newRow("8-bit bytes") << QByteArray("\xE9\xA4\xFF\r\n") << QString::fromLatin1("\xE9\xA4\xFF") << 1
+                                 << received << "";
+    QTest::newRow("silent") << QByteArray() << "" << 0 << received << "";
+    QTest::newRow("cut inside its last line") << QByteArray("a\r\nAL") << "a|AL" << 1
+                                              << int(deviceExchange::CutInLine) << cut;
     QTest::newRow("endless") << QByteArray(5000, 'x')
-                             << QString(deviceExchange::maxReplyBytes, QLatin1Char('x')) << 0;
+                             << QString(deviceExchange::maxReplyBytes, QLatin1Char('x')) << 0
+                             << int(deviceExchange::TooLong) << "reply too long: no pause within 4096 bytes";
 }
 
 void LinkTest::readoutCollection()
@@ -215,6 +223,8 @@ void LinkTest::readoutCollection()
     QFETCH(QByteArray, reply);
     QFETCH(QString, text);
     QFETCH(int, steps);
+    QFETCH(int, outcome);
+    QFETCH(QString, diagnostic);
     simUnit unit;
     QVERIFY(unit.mapAs(QStringLiteral("COM3")));
     unit.setReadoutReply(reply);
@@ -225,9 +235,8 @@ void LinkTest::readoutCollection()
 
     const deviceExchange::Reply result = exchange.readout();
 
-    const bool endless = reply.size() > deviceExchange::maxReplyBytes;
-    QCOMPARE(result.outcome, endless ? deviceExchange::TooLong : deviceExchange::Received);
-    QCOMPARE(log.lines(), endless ? QStringList{"reply too long: no pause within 4096 bytes"} : QStringList());
+    QCOMPARE(int(result.outcome), outcome);
+    QCOMPARE(log.lines(), diagnostic.isEmpty() ? QStringList() : QStringList{diagnostic});
     QCOMPARE(result.text, text);
     QCOMPARE(progress, steps);
     QCOMPARE(unit.received(), QByteArray("!Rd\r\n"));
@@ -270,11 +279,11 @@ void LinkTest::staleBytesAreNotTheReply()
     simUnit unit;
     QVERIFY(unit.mapAs(QStringLiteral("COM3")));
     unit.setReadoutReply(readoutLines(43));
-    unit.setStatusReply("ok!");
+    unit.setStatusReply("ok\r\n");
     QVERIFY2(unit.putStale("old\r\n", 5000), "the stale bytes never reached the port");
     QCOMPARE(deviceExchange(QStringLiteral("COM3")).readout().text, joinedFields(43));
     QVERIFY2(unit.putStale("old\r\n", 5000), "the stale bytes never reached the port");
-    QCOMPARE(deviceExchange(QStringLiteral("COM3")).status(200).text, QStringLiteral("ok"));
+    QCOMPARE(deviceExchange(QStringLiteral("COM3")).status(200).text, QStringLiteral("ok\r"));
 }
 
 void LinkTest::vanishedUnitIsALostLine_data()
@@ -331,18 +340,24 @@ void LinkTest::statusCollection_data()
 {
     QTest::addColumn<QByteArray>("reply");
     QTest::addColumn<QString>("text");
+    QTest::addColumn<int>("outcome");
 
+    const int received = deviceExchange::Received;
+    const int cut = deviceExchange::CutInLine;
     const QByteArray status = "\"Op\" 00011 00001 T1:21.5C T2:-3.0C 00001 0 23,0\r\n";
-    QTest::newRow("CR LF kept but the last byte") << status << QString::fromLatin1(status.chopped(1));
-    QTest::newRow("8-bit") << QByteArray("\xE1\xFF!") << QString::fromLatin1("\xE1\xFF");
-    QTest::newRow("one byte") << QByteArray("x") << "";
-    QTest::newRow("silent") << QByteArray() << "";
+    QTest::newRow("CR LF kept but the last byte") << status << QString::fromLatin1(status.chopped(1)) << received;
+    QTest::newRow("8-bit, ends in LF") << QByteArray("\xE1\xFF\n") << QString::fromLatin1("\xE1\xFF") << received;
+    QTest::newRow("ends in CR") << QByteArray("ok\r") << "ok" << received;
+    QTest::newRow("cut inside the signal item") << status.left(status.indexOf(',')) << "\"Op\" 00011 00001 T1:21.5C T2:-3.0C 00001 0 2" << cut;
+    QTest::newRow("one byte, cut") << QByteArray("x") << "" << cut;
+    QTest::newRow("silent") << QByteArray() << "" << received;
 }
 
 void LinkTest::statusCollection()
 {
     QFETCH(QByteArray, reply);
     QFETCH(QString, text);
+    QFETCH(int, outcome);
     simUnit unit;
     QVERIFY(unit.mapAs(QStringLiteral("COM3")));
     unit.setStatusReply(reply);
@@ -352,7 +367,7 @@ void LinkTest::statusCollection()
 
     const deviceExchange::Reply result = exchange.status(200);
 
-    QCOMPARE(result.outcome, deviceExchange::Received);
+    QCOMPARE(int(result.outcome), outcome);
     QCOMPARE(result.text, text);
     QCOMPARE(progress, int(reply.size()));
     QCOMPARE(unit.received(), QByteArray("!??\r\n"));

@@ -145,8 +145,8 @@ private slots:
     void formsAsDrawn();
     void readout_data();
     void readout();
-    void lostLineFails_data();
-    void lostLineFails();
+    void brokenReplyFails_data();
+    void brokenReplyFails();
     void successAcceptsItself_data();
     void successAcceptsItself();
     void okAfterFailureAccepts_data();
@@ -264,30 +264,41 @@ void TransferDialogsTest::readout()
     QCOMPARE(form.values().flags, success ? filledForm().flags : oldForm().flags);
 }
 
-void TransferDialogsTest::lostLineFails_data()
+void TransferDialogsTest::brokenReplyFails_data()
 {
     QTest::addColumn<bool>("isUpload");
-    QTest::newRow("upload") << true;
-    QTest::newRow("verify") << false;
+    QTest::addColumn<bool>("lineLost"); // the line goes after a complete reply; else the reply is cut
+    QTest::newRow("upload, line lost") << true << true;
+    QTest::newRow("verify, line lost") << false << true;
+    QTest::newRow("upload cut inside its last line") << true << false;
+    QTest::newRow("verify cut inside its last line") << false << false;
 }
 
-void TransferDialogsTest::lostLineFails()
+void TransferDialogsTest::brokenReplyFails()
 {
     QFETCH(bool, isUpload);
+    QFETCH(bool, lineLost);
     simUnit unit;
     QVERIFY(unit.mapAs(QStringLiteral("COM3")));
+    unit.setPaced(true);
     const QByteArray reply = linesOf(recordFields());
-    unit.setReadoutReply(reply);
-    unit.setVanishAfter(int(reply.size())); // the line goes after a complete reply
+    unit.setReadoutReply(lineLost ? reply : reply.chopped(4)); // cut: "...\r\nST"
+    if (lineLost)
+        unit.setVanishAfter(int(reply.size()));
     testForm form;
     const formValues before = isUpload ? oldForm() : filledForm(); // verify: the unit's own record
     form.set(before);
+    debugCapture debug;
 
     const std::unique_ptr<QDialog> dialog = transferDialogOn(isUpload, form);
-    QVERIFY2(completed(*dialog), "the lost line did not end the transfer");
-    QVERIFY(unit.hasVanished());
+    QVERIFY2(completed(*dialog), "the broken reply did not end the transfer");
+    QCOMPARE(unit.hasVanished(), lineLost);
     QCOMPARE(message(*dialog), isUpload ? uploadFailure : verifyFailure);
     QCOMPARE(form.values().texts, before.texts);
+    const QString diagnostic = lineLost ? QStringLiteral("comport lost: ")
+                                        : QStringLiteral("reply cut: the unit fell silent inside a line");
+    QVERIFY2(debug.lines().size() == 1 && debug.lines()[0].startsWith(diagnostic),
+             qPrintable(debug.lines().join('\n')));
 }
 
 void TransferDialogsTest::successAcceptsItself_data()

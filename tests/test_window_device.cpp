@@ -151,8 +151,8 @@ private slots:
     void exchangeTimeLimitFails();
     void readOutSelectsSmsPreset_data();
     void readOutSelectsSmsPreset();
-    void lostLineLeavesTheFormAlone_data();
-    void lostLineLeavesTheFormAlone();
+    void brokenReplyLeavesTheFormAlone_data();
+    void brokenReplyLeavesTheFormAlone();
     void verifyAfterReadOut();
     void verifyReportsDifference();
     void verifyIgnoresLoadRules_data();
@@ -353,31 +353,44 @@ void WindowDeviceTest::readOutSelectsSmsPreset()
     QCOMPARE(smskp->isEnabled(), editable);
 }
 
-void WindowDeviceTest::lostLineLeavesTheFormAlone_data()
+void WindowDeviceTest::brokenReplyLeavesTheFormAlone_data()
 {
     QTest::addColumn<exchange>("which");
     QTest::addColumn<QByteArray>("reply");
-    QTest::addColumn<int>("vanishAfter"); // bytes of the reply before the unit goes
+    QTest::addColumn<int>("vanishAfter"); // bytes of the reply before the unit goes (-1: it stays)
     QTest::addColumn<QString>("boxText");
+    QTest::addColumn<QString>("diagnostic"); // how the one line written begins
 
     const QByteArray record = replyLines(recordSamples::recordFields());
     const QByteArray status = "\"Telekom HU\" 00001 00010 T1:+23.5C T2:-4.0C 00001 0 23,77\r\n";
+    const QString readOutBox = QStringLiteral("Sikertelen kiolvasás.\nEllenőrizze az eszközt, és próbálja meg újra!");
+    const QString verifyBox = QStringLiteral("Sikertelen ellenőrzés.");
+    const QString statusBox = QStringLiteral("Sikertelen lekérdezés.\nEllenőrizze az eszközt!");
+    const QString lost = QStringLiteral("comport lost: ");
+    const QString cut = QStringLiteral("reply cut: the unit fell silent inside a line");
     QTest::newRow("read-out after line 42")
         << exchange::readOut << record << int(replyLines(recordSamples::recordFields().mid(0, 42)).size())
-        << QStringLiteral("Sikertelen kiolvasás.\nEllenőrizze az eszközt, és próbálja meg újra!");
+        << readOutBox << lost;
     QTest::newRow("verify after the whole record")
-        << exchange::verify << record << int(record.size()) << QStringLiteral("Sikertelen ellenőrzés.");
+        << exchange::verify << record << int(record.size()) << verifyBox << lost;
     QTest::newRow("status after the whole reply")
-        << exchange::status << status << int(status.size())
-        << QStringLiteral("Sikertelen lekérdezés.\nEllenőrizze az eszközt!");
+        << exchange::status << status << int(status.size()) << statusBox << lost;
+    // A unit that goes quiet inside a line, as a pulled cable leaves it.
+    const QByteArray cutRecord = record.chopped(4); // "...\r\nST" of "STOP\r\n"
+    QTest::newRow("read-out cut inside its last line") << exchange::readOut << cutRecord << -1 << readOutBox << cut;
+    QTest::newRow("verify cut inside its last line") << exchange::verify << cutRecord << -1 << verifyBox << cut;
+    QTest::newRow("status cut inside its signal item")
+        << exchange::status << status.left(status.indexOf(',')) << -1 << statusBox << cut;
 }
 
-void WindowDeviceTest::lostLineLeavesTheFormAlone()
+void WindowDeviceTest::brokenReplyLeavesTheFormAlone()
 {
     QFETCH(exchange, which);
     QFETCH(QByteArray, reply);
     QFETCH(int, vanishAfter);
     QFETCH(QString, boxText);
+    QFETCH(QString, diagnostic);
+    unit->setPaced(true);
     unit->setReadoutReply(reply);
     unit->setStatusReply(reply);
     unit->setVanishAfter(vanishAfter);
@@ -389,7 +402,7 @@ void WindowDeviceTest::lostLineLeavesTheFormAlone()
 
     const QList<BoxSeen> seen = closingBoxes([&] { run(*window, which); });
 
-    QVERIFY(unit->hasVanished());
+    QCOMPARE(unit->hasVanished(), vanishAfter >= 0);
     QCOMPARE(seen.size(), 1);
     QCOMPARE(seen[0].icon, int(QMessageBox::Critical));
     QCOMPARE(seen[0].text, boxText);
@@ -397,8 +410,7 @@ void WindowDeviceTest::lostLineLeavesTheFormAlone()
     QCOMPARE(windowForm::read(*window).flags, before.flags);
     QCOMPARE(statusPanel(*window), panelBefore);
     const QStringList lines = debug.lines();
-    QVERIFY2(lines.size() == 1 && lines[0].startsWith(QStringLiteral("comport lost: ")),
-             qPrintable(lines.join('\n')));
+    QVERIFY2(lines.size() == 1 && lines[0].startsWith(diagnostic), qPrintable(lines.join('\n')));
 }
 
 void WindowDeviceTest::verifyAfterReadOut()

@@ -60,26 +60,36 @@ deviceExchange::Outcome deviceExchange::collect(int readWaitMs, char commandA, c
     link.setInterruptCheck([this, &deadline] { return isCancelled() || deadline.hasExpired(); });
     if (!link.setUp(portName, readWaitMs, 0))
         return OpenFailed;
+    char lastByte = '\n'; // no byte at all is an empty reply, not a cut one
     if (!link.writeCommand(commandA, commandB))
-        return endOf(link, deadline);
+        return endOf(link, deadline, lastByte);
     for (int count = 0; count < maxReplyBytes; ++count) {
         if (isCancelled())
             return Cancelled;
         char byte = 0;
         if (!link.readByte(byte))
-            return endOf(link, deadline);
+            return endOf(link, deadline, lastByte);
         take(byte);
+        lastByte = byte;
     }
     qDebug().noquote() << "reply too long: no pause within" << maxReplyBytes << "bytes";
     return TooLong;
 }
 
 // Why the line stopped moving bytes: a cancel, the time limit, a lost line,
-// or the unit's silence.
-deviceExchange::Outcome deviceExchange::endOf(const serialLink &link, const QDeadlineTimer &deadline) const
+// or the unit's silence. A quiet line is a finished reply only after a line
+// end: a unit that goes quiet inside a line was cut off.
+deviceExchange::Outcome deviceExchange::endOf(const serialLink &link, const QDeadlineTimer &deadline,
+                                              char lastByte) const
 {
-    if (!link.wasInterrupted())
-        return link.lineLost() ? LineLost : Received;
+    if (!link.wasInterrupted()) {
+        if (link.lineLost())
+            return LineLost;
+        if (lastByte == '\r' || lastByte == '\n')
+            return Received;
+        qDebug().noquote() << "reply cut: the unit fell silent inside a line";
+        return CutInLine;
+    }
     if (isCancelled() || !deadline.hasExpired())
         return Cancelled;
     qDebug().noquote() << "reply too long: not over within" << timeLimitMs << "ms";

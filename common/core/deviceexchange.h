@@ -19,9 +19,11 @@ public:
         OpenFailed, // the port could not be opened or set up (diagnostic line written)
         Cancelled,  // the cancel check answered true before or during a read
         LineLost,   // the port failed mid-exchange (device gone); whatever came is void
+        CutInLine,  // the unit fell silent inside a line (cable pulled, unit reset);
+                    // whatever came is void (a diagnostic line says so)
         TooLong,    // the unit did not stop within the reply's byte or time limit
                     // (a diagnostic line says which)
-        Received    // the unit fell silent; text holds the reply
+        Received    // the unit fell silent after a line end, or sent nothing; text holds the reply
     };
 
     struct Reply
@@ -58,7 +60,7 @@ public:
 private:
     using byteHandler = std::function<void(char)>;
     Outcome collect(int readWaitMs, char commandA, char commandB, const byteHandler &take);
-    Outcome endOf(const serialLink &link, const QDeadlineTimer &deadline) const;
+    Outcome endOf(const serialLink &link, const QDeadlineTimer &deadline, char lastByte) const;
     bool isCancelled() const;
 
     QString portName;
