@@ -162,6 +162,8 @@ private slots:
     void statusWithTooFewItems();
     void statusKeepsTheWindowRunning();
     void closeRequestWaitsForTheStatus();
+    void keysTypedAheadOpenAFile();
+    void clicksWaitForTheStatus();
     void inputWaitsForTheExchange_data();
     void inputWaitsForTheExchange();
     void progressShowsOnce();
@@ -558,6 +560,67 @@ void WindowDeviceTest::closeRequestWaitsForTheStatus()
     QVERIFY(seen.isEmpty());
     QVERIFY2(closedAfter, "the close request was taken during the query, or never");
     QCOMPARE(window->findChild<QProgressBar *>("terero")->value(), 23);
+}
+
+void WindowDeviceTest::keysTypedAheadOpenAFile()
+{
+    unit->setPaced(true);
+    unit->setStatusReply("\"Telekom HU\" 00001 00010 T1:+23.5C T2:-4.0C 00001 0 23,77\r\n");
+    window->currentSettings().timeout = 300;
+    windowForm::fill(*window, recordSamples::filledForm());
+    formValues inFile = recordSamples::filledForm();
+    inFile.texts[3] = QStringLiteral("From file");
+    const QTemporaryDir folder;
+    const QString path = folder.filePath(QStringLiteral("unit.vrk"));
+    QString reason;
+    QVERIFY2(paramFile::write(path, inFile, &reason), qPrintable(reason));
+    window->show();
+    QVERIFY(QTest::qWaitForWindowActive(window.get()));
+    windowForm::edits(*window)[1]->setFocus(); // the PIN: keys that go astray land there
+
+    bool opened = false;
+    const QList<BoxSeen> seen = closingBoxes([&] {
+        QTimer::singleShot(0, [&] {
+            userInput::keyClick(window.get(), Qt::Key_O, Qt::ControlModifier);
+            userInput::type(window.get(), path);
+            userInput::keyClick(window.get(), Qt::Key_Return, Qt::NoModifier);
+        });
+        window->allapot();
+        opened = QTest::qWaitFor([&] { return fileLabel(*window) == QStringLiteral("unit.vrk"); }, 5000);
+    });
+    QVERIFY2(opened, "the file typed ahead during the query was never opened");
+    QCOMPARE(seen.size(), 1); // no box of a field check
+    QCOMPARE(seen[0].text, QStringLiteral("unit.vrk successfully loaded."));
+    QCOMPARE(windowForm::read(*window).texts, inFile.texts);
+    QCOMPARE(unit->received(), QByteArray("!??\r\n"));
+}
+
+void WindowDeviceTest::clicksWaitForTheStatus()
+{
+    unit->setPaced(true);
+    unit->setStatusReply("\"Telekom HU\" 00001 00010 T1:+23.5C T2:-4.0C 00001 0 23,77\r\n");
+    unit->setReadoutReply(replyLines(recordSamples::recordFields()));
+    window->currentSettings().timeout = 300;
+    windowForm::fill(*window, recordSamples::filledForm());
+    window->show();
+    QVERIFY(QTest::qWaitForWindowActive(window.get()));
+
+    QByteArray atQueryEnd;
+    bool verified = false;
+    const QList<BoxSeen> seen = closingBoxes([&] {
+        QTimer::singleShot(0, [&] {
+            userInput::click(window->findChild<QPushButton *>("allapot_gomb")); // greyed now
+            userInput::click(window->findChild<QPushButton *>("verify_gomb"));
+        });
+        window->allapot();
+        atQueryEnd = unit->received();
+        verified = QTest::qWaitFor([&] { return unit->received().contains("!Rd"); }, 5000);
+    });
+    QVERIFY2(verified, "the click on the verify button never took effect");
+    QCOMPARE(atQueryEnd, QByteArray("!??\r\n"));
+    QCOMPARE(unit->received(), QByteArray("!??\r\n!Rd\r\n")); // no second query
+    QCOMPARE(seen.size(), 1);
+    QCOMPARE(seen[0].text, QStringLiteral("Sikeres ellenőrzés."));
 }
 
 void WindowDeviceTest::inputWaitsForTheExchange_data()

@@ -1,6 +1,7 @@
 #include "inputhold.h"
 
 #include <QCoreApplication>
+#include <QMouseEvent>
 #include <QWidget>
 #include <QWindow>
 
@@ -12,56 +13,57 @@ inputHold::inputHold(QWidget *window) : window(window)
 inputHold::~inputHold()
 {
     QCoreApplication::instance()->removeEventFilter(this);
-    if (held.empty())
-        return;
-    // Given to the window from the event loop, after the operation that
-    // held them has returned.
-    QMetaObject::invokeMethod(
-        QCoreApplication::instance(),
-        [events = std::move(held)] {
-            for (const heldEvent &event : events) {
-                if (event.first)
-                    QCoreApplication::sendEvent(event.first, event.second.get());
-            }
-        },
-        Qt::QueuedConnection);
+    if (!held.empty())
+        inputReplay::start(std::move(held));
 }
 
+// All user input reaches the widgets through the window's native window
+// first, so it is held there: no shortcut, focus change or click has
+// happened yet.
 bool inputHold::eventFilter(QObject *receiver, QEvent *event)
 {
-    if (!isUserInput(event) || !inWindow(receiver))
+    if (receiver != window->windowHandle() || !event->spontaneous())
         return false;
-    held.emplace_back(receiver, std::shared_ptr<QEvent>(event->clone()));
-    return true;
+    return holds(event);
 }
 
-bool inputHold::isUserInput(const QEvent *event)
+bool inputHold::holds(QEvent *event)
 {
     switch (event->type()) {
-    case QEvent::Shortcut: // a key that matched a shortcut; never spontaneous
+    case QEvent::ShortcutOverride:
+        // Taken as overridden: the key then comes as a plain key press and
+        // is held, and its shortcut is looked up when it is made again.
+        event->accept();
         return true;
-    case QEvent::KeyPress:
-    case QEvent::KeyRelease:
+    case QEvent::MouseButtonDblClick:
+        return true; // made again from the clicks that gave it
     case QEvent::MouseButtonPress:
     case QEvent::MouseButtonRelease:
-    case QEvent::MouseButtonDblClick:
+        if (dropsClick(static_cast<QMouseEvent &>(*event)))
+            return true;
+        [[fallthrough]];
+    case QEvent::KeyPress:
+    case QEvent::KeyRelease:
     case QEvent::Wheel:
     case QEvent::Close:
-        return event->spontaneous(); // from the user, not from the program itself
+        held.push_back({window->windowHandle(), std::unique_ptr<QEvent>(event->clone())});
+        return true;
     default:
         return false;
     }
 }
 
-// The window itself, its native window, its widgets, and the actions and
-// shortcuts they own; not the dialogs over it, which are windows of their own.
-bool inputHold::inWindow(const QObject *receiver) const
+// A press on a widget disabled now, and the release of that button.
+bool inputHold::dropsClick(const QMouseEvent &event)
 {
-    if (receiver == window->windowHandle())
-        return true;
-    for (const QObject *owner = receiver; owner; owner = owner->parent()) {
-        if (owner->isWidgetType())
-            return static_cast<const QWidget *>(owner)->window() == window;
+    if (event.type() == QEvent::MouseButtonRelease) {
+        const bool drop = dropped.testFlag(event.button());
+        dropped.setFlag(event.button(), false);
+        return drop;
     }
-    return false;
+    const QWidget *target = window->childAt(event.position().toPoint());
+    if (!target || target->isEnabled())
+        return false;
+    dropped.setFlag(event.button());
+    return true;
 }

@@ -1,18 +1,20 @@
 #pragma once
 
+#include "inputreplay.h"
+
 #include <QObject>
-#include <QPointer>
-#include <memory>
-#include <utility>
 #include <vector>
 
 class QEvent;
+class QMouseEvent;
 class QWidget;
 
-// While it lives, the window takes no user input: keys, clicks, wheel,
-// shortcuts and close requests made to it are held back, not dropped, and
-// reach it in order once the hold is over and control is back in the event
-// loop. Other windows, such as a progress dialog over it, take their input.
+// While it lives, the window takes no user input: keys, clicks, wheel and
+// close requests made to it are held back, not dropped, and are made again
+// in order once the hold is over (see inputReplay), so they act as
+// type-ahead. A click on a widget that is disabled at the time is dropped,
+// as that widget would drop it. Other windows, such as a progress dialog
+// over it, take their input.
 class inputHold : public QObject
 {
     Q_OBJECT
@@ -25,12 +27,10 @@ protected:
     bool eventFilter(QObject *receiver, QEvent *event) override;
 
 private:
-    // Shared, so that the queued call that hands them over can be copied.
-    using heldEvent = std::pair<QPointer<QObject>, std::shared_ptr<QEvent>>;
-
-    static bool isUserInput(const QEvent *event);
-    bool inWindow(const QObject *receiver) const;
+    bool holds(QEvent *event);
+    bool dropsClick(const QMouseEvent &event);
 
     QWidget *const window;
-    std::vector<heldEvent> held;
+    std::vector<inputReplay::input> held;
+    Qt::MouseButtons dropped; // pressed on a disabled widget: their releases go too
 };

@@ -87,6 +87,9 @@ public:
         if (auto *box = qobject_cast<QMessageBox *>(top)) {
             seen.append({box->windowTitle(), box->text(), int(box->icon())});
             box->done(QMessageBox::Ok);
+            // A desktop gives the focus back to the window under the box.
+            if (QWidget *under = box->parentWidget())
+                under->window()->activateWindow();
             return;
         }
         dialogWatch &watch = watchFor(top);
