@@ -81,7 +81,7 @@ private slots:
     void successClosesItself();
     void okClosesAfterFailure();
     void escapeStopsWorker();
-    void cancelStopsTheSending();
+    void cancelStopsTheSendingAndKeepsTheOldRecord();
     void loadedRecordReadsBack();
 };
 
@@ -279,11 +279,13 @@ void LoadTest::escapeStopsWorker()
     QCOMPARE(unit.loadsCompleted(), 1);
 }
 
-void LoadTest::cancelStopsTheSending()
+void LoadTest::cancelStopsTheSendingAndKeepsTheOldRecord()
 {
     simUnit unit;
     QVERIFY(unit.mapAs(QStringLiteral("COM3")));
     unit.setPaced(true);
+    unit.setRememberLoads(true);
+    unit.setReadoutReply("old\r\n");
     QString record; // about 3.5 s on the line
     for (int i = 0; i < 43; ++i)
         record += QStringLiteral("field%1|").arg(i, 3, 10, QLatin1Char('0'));
@@ -303,6 +305,17 @@ void LoadTest::cancelStopsTheSending()
     QVERIFY2(!unit.waitForReceived(atCancel + 3, 1000), "bytes kept reaching the unit after the cancel");
     QVERIFY(unit.received().count('\n') < 44);
     QCOMPARE(unit.loadsCompleted(), 0);
+
+    // The unit gives up the partial record and answers commands again.
+    QVERIFY2(unit.waitForCommandPhase(5000), "the unit never gave up the partial record");
+    const deviceExchange::Reply reply = deviceExchange(QStringLiteral("COM3")).readout();
+    QCOMPARE(reply.outcome, deviceExchange::Received);
+    QCOMPARE(reply.text, QStringLiteral("old"));
+    unit.setPaced(false);
+    dload again(loadSettings(record), nullptr);
+    QVERIFY(completed(again));
+    QCOMPARE(message(again), successText);
+    QCOMPARE(unit.loadsCompleted(), 1);
 }
 
 void LoadTest::loadedRecordReadsBack()

@@ -24,6 +24,8 @@ constexpr auto byteTime = std::chrono::nanoseconds(std::chrono::seconds(10)) / 1
 constexpr int pollMs = 20;
 // Longest the unit waits for the program to read its last bytes before it goes.
 constexpr int drainLimitMs = 2000;
+// A unit reading a record gives it up after this long without a byte.
+constexpr auto recordStall = std::chrono::seconds(3);
 // Longest written bytes take to reach the follower, as far as the unit waits for them.
 constexpr int arrivalMs = 200;
 
@@ -196,11 +198,22 @@ void simUnit::clearReceived()
 
 bool simUnit::waitForReceived(int count, int timeoutMs) const
 {
+    return waitUntil([&] { return bytesIn.size() >= count; }, timeoutMs);
+}
+
+bool simUnit::waitForCommandPhase(int timeoutMs) const
+{
+    return waitUntil([this] { return phase == state::command; }, timeoutMs);
+}
+
+// Waits on arrived until done, asked under the mutex, answers true.
+bool simUnit::waitUntil(const std::function<bool()> &done, int timeoutMs) const
+{
     const QDeadlineTimer deadline(timeoutMs);
     QMutexLocker lock(&mutex);
-    while (bytesIn.size() < count) {
+    while (!done()) {
         if (!arrived.wait(&mutex, deadline))
-            return bytesIn.size() >= count;
+            return done();
     }
     return true;
 }
@@ -221,7 +234,9 @@ void simUnit::serve()
 {
     while (!stopping) {
         pollfd ready{leader, POLLIN, 0};
-        if (poll(&ready, 1, pollMs) <= 0 || !(ready.revents & POLLIN))
+        const int polled = poll(&ready, 1, pollMs);
+        dropStalledRecord();
+        if (polled <= 0 || !(ready.revents & POLLIN))
             continue;
         char buffer[256];
         const ssize_t count = ::read(leader, buffer, sizeof buffer);
@@ -229,6 +244,8 @@ void simUnit::serve()
         for (ssize_t i = 0; i < count && !stopping; ++i) {
             paceOneByte(arrival);
             send(take(buffer[i]));
+            // A stall counts from the answer to the last byte, a slow handshake included.
+            lastByte = std::chrono::steady_clock::now();
         }
     }
 }
@@ -264,8 +281,7 @@ QByteArray simUnit::take(char byte)
 
 QByteArray simUnit::finishLoad()
 {
-    phase = state::command;
-    lastFive.clear();
+    backToCommands();
     ++loads;
     delayBeforeReply = answerDelayMs;
     if (rememberLoads) {
@@ -276,6 +292,23 @@ QByteArray simUnit::finishLoad()
         readoutReply = record.replace("\n+", "\n");
     }
     return finalAnswer;
+}
+
+// A unit gives up a record that stalls: it keeps its old one and reads
+// what comes next as a command.
+void simUnit::dropStalledRecord()
+{
+    QMutexLocker lock(&mutex);
+    if (phase == state::record && std::chrono::steady_clock::now() - lastByte >= recordStall)
+        backToCommands();
+}
+
+// Called with the mutex held.
+void simUnit::backToCommands()
+{
+    phase = state::command;
+    lastFive.clear();
+    arrived.wakeAll();
 }
 
 void simUnit::send(const QByteArray &bytes)

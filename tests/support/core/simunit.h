@@ -6,6 +6,7 @@
 #include <QWaitCondition>
 #include <atomic>
 #include <chrono>
+#include <functional>
 #include <memory>
 
 class QTemporaryDir;
@@ -14,7 +15,7 @@ class QThread;
 // A simulated model-2 unit at the far end of a pseudo-terminal. It records
 // every byte it receives and answers from its own thread:
 //   "!WR\r\n": the handshake, then it reads the record's lines and sends its
-//              final two bytes;
+//              final two bytes; a record that stalls for 3 s is dropped;
 //   "!Rd\r\n": the read-out reply;  "!??\r\n": the status reply.
 // An empty handshake or answer means the unit stays silent at that point.
 // The handshake, the final two bytes and the replies are each one reply.
@@ -69,15 +70,21 @@ public:
     int sentCount() const;
     // Waits until at least count bytes have come in, at most timeoutMs.
     bool waitForReceived(int count, int timeoutMs) const;
+    // Waits until the unit reads bytes as commands again, not as a record's
+    // lines, at most timeoutMs.
+    bool waitForCommandPhase(int timeoutMs) const;
     // Number of loads whose record came in complete.
     int loadsCompleted() const;
 
 private:
     enum class state { command, record };
 
+    bool waitUntil(const std::function<bool()> &done, int timeoutMs) const;
     void serve();
     QByteArray take(char byte);
     QByteArray finishLoad();
+    void dropStalledRecord();
+    void backToCommands();
     void send(const QByteArray &bytes);
     void pause(int ms);
     void vanish();
@@ -94,15 +101,16 @@ private:
     bool hadConfigHome = false;
 
     // Owned by the answering thread.
-    state phase = state::command;
     QByteArray lastFive;
     int linesSeen = 0;
     int sentSinceCommand = 0;
     qsizetype recordStart = 0;
     std::chrono::steady_clock::time_point lineFree; // end of the byte on the line
+    std::chrono::steady_clock::time_point lastByte; // last byte in, once answered
 
     mutable QMutex mutex;
-    mutable QWaitCondition arrived;
+    mutable QWaitCondition arrived; // a byte came in or the phase changed
+    state phase = state::command;
     QByteArray bytesIn;
     QByteArray handshake = "Rec\r\n";
     QByteArray finalAnswer = "OK";
