@@ -5,6 +5,9 @@
 
 #include <QFile>
 #include <QTest>
+#include <fcntl.h>
+#include <termios.h>
+#include <unistd.h>
 
 namespace {
 
@@ -49,6 +52,7 @@ private slots:
     void staleBytesAreNotTheReply();
     void vanishedUnitIsALostLine_data();
     void vanishedUnitIsALostLine();
+    void stalledOutputIsALostLine();
     void readoutOpenFailure();
     void statusCollection_data();
     void statusCollection();
@@ -320,6 +324,29 @@ void LinkTest::vanishedUnitIsALostLine()
     QCOMPARE(log.lines().size(), 1);
     QVERIFY2(log.lines().value(0).startsWith(QStringLiteral("comport lost: ")),
              qPrintable(log.lines().join('\n')));
+}
+
+void LinkTest::stalledOutputIsALostLine()
+{
+    simUnit unit;
+    QVERIFY(unit.mapAs(QStringLiteral("COM3")));
+    unit.setStatusReply("ok!");
+    // Output suspended on the program's end, before the program holds it
+    // exclusively: no byte leaves, as behind an adapter whose output stalled.
+    const int programEnd = ::open(QFile::encodeName(unit.devicePath()).constData(), O_RDWR | O_NOCTTY);
+    QVERIFY2(programEnd >= 0 && tcflow(programEnd, TCOOFF) == 0, "the line's output could not be suspended");
+    // A cancel within the stall ends it; otherwise the write limit does.
+    for (const bool cancel : {true, false}) {
+        deviceExchange exchange(QStringLiteral("COM3"));
+        int asked = 0;
+        exchange.setCancelCheck([&] { return cancel && ++asked >= 3; });
+        debugCapture log;
+        QCOMPARE(exchange.status(200).outcome, cancel ? deviceExchange::Cancelled : deviceExchange::LineLost);
+        const QString lost = "comport lost: " + unit.devicePath() + ": byte not sent within 2000 ms (output stalled)";
+        QCOMPARE(log.lines(), cancel ? QStringList() : QStringList{lost});
+    }
+    QCOMPARE(unit.received(), QByteArray());
+    ::close(programEnd);
 }
 
 void LinkTest::readoutOpenFailure()

@@ -14,8 +14,7 @@
 #ifdef Q_OS_WIN
 #include <windows.h>
 #else
-#include <cerrno>
-#include <termios.h>
+#include <sys/ioctl.h>
 #endif
 
 namespace {
@@ -24,8 +23,12 @@ const QString lineModeText = QStringLiteral("baud=1200 data=8 parity=N stop=1");
 
 // A wait is cut into slices this long, so that an interrupt is seen soon.
 constexpr int sliceMs = 20;
-// A single byte that cannot be handed to the driver within this has failed.
+// A byte that has not left the port this long after it was handed over
+// never will: the output stalled and the line is lost.
 constexpr int writeLimitMs = 2000;
+// The driver's count of unsent bytes is looked at this often; a byte takes
+// about 8 ms at 1200 baud.
+constexpr int drainPollMs = 1;
 
 struct lineMode
 {
@@ -228,37 +231,61 @@ bool serialLink::writeByte(char byte)
         return false;
     }
     const lineClock::time_point handed = lineClock::now();
+    const QDeadlineTimer limit(writeLimitMs);
     if (port->write(&byte, 1) != 1) {
         endedByError();
         return false;
     }
-    while (port->bytesToWrite() > 0) {
-        if (!waitSliced(writeLimitMs, &QSerialPort::waitForBytesWritten))
-            return false;
-    }
-    if (!drain())
+    if (!leftWithin(limit))
         return false;
     keepLinePace(handed);
     return true;
 }
 
-// The system has the byte; wait until the driver has sent it. On a real
-// port this keeps the line's own pace.
-bool serialLink::drain()
+// Waits until Qt has handed the byte to the driver and the driver has sent
+// it; on a real port this keeps the line's own pace.
+bool serialLink::leftWithin(const QDeadlineTimer &limit)
+{
+    waitEnd end = waitSliced(limit, sliceMs, [this](int ms) {
+        port->waitForBytesWritten(ms);
+        return port->bytesToWrite() == 0;
+    });
+    if (end == waitEnd::met)
+        end = waitSliced(limit, drainPollMs, [this](int ms) { return driverSent(ms); });
+    if (end == waitEnd::timedOut) {
+        port->clear(QSerialPort::Output); // a port closed with unsent bytes waits for them
+        lose(QStringLiteral("byte not sent within %1 ms (output stalled)").arg(writeLimitMs));
+    }
+    return end == waitEnd::met;
+}
+
+// True when the driver holds no unsent byte; otherwise false after ms.
+// A count that cannot be read is a lost line.
+bool serialLink::driverSent(int ms)
+{
+    const qint64 unsent = unsentInDriver();
+    if (unsent < 0)
+        lose(lostReason(QSerialPort::WriteError, *port));
+    else if (unsent > 0)
+        std::this_thread::sleep_for(std::chrono::milliseconds(ms));
+    return unsent == 0;
+}
+
+// -1 when the driver does not tell.
+qint64 serialLink::unsentInDriver() const
 {
 #ifdef Q_OS_WIN
-    if (FlushFileBuffers(port->handle()))
-        return true;
+    DWORD errors = 0;
+    COMSTAT state{};
+    if (!ClearCommError(port->handle(), &errors, &state))
+        return -1;
+    return state.cbOutQue;
 #else
-    int result = 0;
-    do {
-        result = tcdrain(port->handle());
-    } while (result != 0 && errno == EINTR);
-    if (result == 0)
-        return true;
+    int unsent = 0;
+    if (::ioctl(port->handle(), TIOCOUTQ, &unsent) != 0)
+        return -1;
+    return unsent;
 #endif
-    lose(lostReason(QSerialPort::WriteError, *port));
-    return false;
 }
 
 // A pseudo-terminal, and some USB adapters, report a byte as sent as soon as
@@ -282,7 +309,9 @@ bool serialLink::readByte(char &byte)
 {
     if (!isOpen())
         return false;
-    if (port->bytesAvailable() == 0 && !waitSliced(readWaitMs, &QSerialPort::waitForReadyRead))
+    const auto arrived = [this](int ms) { return port->waitForReadyRead(ms); };
+    if (port->bytesAvailable() == 0
+        && waitSliced(QDeadlineTimer(readWaitMs), sliceMs, arrived) != waitEnd::met)
         return false;
     return port->getChar(&byte);
 }
@@ -292,23 +321,23 @@ void serialLink::setInterruptCheck(std::function<bool()> check)
     interrupted = std::move(check);
 }
 
-// Runs a port wait for at most ms, in slices, asking the interrupt check
-// before each; true when the wait was met.
-bool serialLink::waitSliced(int ms, bool (QSerialPort::*wait)(int))
+// Runs a wait until the deadline in slices of at most longestSliceMs,
+// asking the interrupt check before each.
+serialLink::waitEnd serialLink::waitSliced(const QDeadlineTimer &deadline, int longestSliceMs,
+                                           const std::function<bool(int)> &wait)
 {
-    const QDeadlineTimer deadline(ms);
     do {
         if (interrupted && interrupted()) {
             interruptSeen = true;
-            return false;
+            return waitEnd::stopped;
         }
-        const int slice = static_cast<int>(qMin<qint64>(deadline.remainingTime(), sliceMs));
-        if ((port.get()->*wait)(slice))
-            return true;
-        if (endedByError())
-            return false;
+        const int slice = static_cast<int>(qMin<qint64>(deadline.remainingTime(), longestSliceMs));
+        if (wait(slice))
+            return waitEnd::met;
+        if (lost || endedByError())
+            return waitEnd::stopped;
     } while (!deadline.hasExpired());
-    return false;
+    return waitEnd::timedOut;
 }
 
 bool serialLink::isLineLoss(QSerialPort::SerialPortError error)

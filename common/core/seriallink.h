@@ -6,6 +6,8 @@
 #include <functional>
 #include <memory>
 
+class QDeadlineTimer;
+
 // The COM-port sequence every exchange with the unit uses: open the named
 // port, set the fixed line mode and the per-byte read wait, move single
 // bytes, close. Writes the diagnostic lines of a failed set-up itself.
@@ -37,7 +39,8 @@ public:
 
     // One byte out; returns once the byte can have left the port at the
     // line's pace, so a wait that follows counts from a byte on the line.
-    // False when it failed or was interrupted.
+    // False when it failed or was interrupted; a byte that has not left
+    // within 2 s of being handed over is a lost line.
     bool writeByte(char byte);
     // The five command bytes '!', a, b, CR, LF, one write each.
     bool writeCommand(char a, char b);
@@ -61,10 +64,15 @@ public:
 
 private:
     using lineClock = std::chrono::steady_clock;
+    // How a sliced wait ended; stopped: interrupted, or the line was lost.
+    enum class waitEnd { met, timedOut, stopped };
 
     bool configure();
-    bool waitSliced(int ms, bool (QSerialPort::*wait)(int));
-    bool drain();
+    waitEnd waitSliced(const QDeadlineTimer &deadline, int longestSliceMs,
+                       const std::function<bool(int)> &wait);
+    bool leftWithin(const QDeadlineTimer &limit);
+    bool driverSent(int ms);
+    qint64 unsentInDriver() const;
     void keepLinePace(lineClock::time_point handed);
     bool endedByError();
     void lose(const QString &reason);
