@@ -175,9 +175,19 @@ private slots:
     void loadedRecordReadsBackAndVerifies();
 
 private:
+    // A paced unit whose status query lasts about a second.
+    void answerStatusAtLinePace();
+
     std::unique_ptr<simUnit> unit;
     std::unique_ptr<MainWindow> window;
 };
+
+void WindowDeviceTest::answerStatusAtLinePace()
+{
+    unit->setPaced(true);
+    unit->setStatusReply("\"Telekom HU\" 00001 00010 T1:+23.5C T2:-4.0C 00001 0 23,77\r\n");
+    window->currentSettings().timeout = 300;
+}
 
 void WindowDeviceTest::init()
 {
@@ -527,9 +537,7 @@ void WindowDeviceTest::statusWithTooFewItems()
 
 void WindowDeviceTest::statusKeepsTheWindowRunning()
 {
-    unit->setPaced(true);
-    unit->setStatusReply("\"Telekom HU\" 00001 00010 T1:+23.5C T2:-4.0C 00001 0 23,77\r\n");
-    window->currentSettings().timeout = 300;
+    answerStatusAtLinePace();
     auto *button = window->findChild<QPushButton *>("allapot_gomb");
     // A timer of the window's thread runs (as painting does) while the query does.
     int ticksDuringQuery = 0;
@@ -545,9 +553,7 @@ void WindowDeviceTest::statusKeepsTheWindowRunning()
 
 void WindowDeviceTest::closeRequestWaitsForTheStatus()
 {
-    unit->setPaced(true);
-    unit->setStatusReply("\"Telekom HU\" 00001 00010 T1:+23.5C T2:-4.0C 00001 0 23,77\r\n");
-    window->currentSettings().timeout = 300;
+    answerStatusAtLinePace();
     window->show();
     QVERIFY(QTest::qWaitForWindowActive(window.get()));
     bool closedAfter = false;
@@ -564,9 +570,7 @@ void WindowDeviceTest::closeRequestWaitsForTheStatus()
 
 void WindowDeviceTest::keysTypedAheadOpenAFile()
 {
-    unit->setPaced(true);
-    unit->setStatusReply("\"Telekom HU\" 00001 00010 T1:+23.5C T2:-4.0C 00001 0 23,77\r\n");
-    window->currentSettings().timeout = 300;
+    answerStatusAtLinePace();
     windowForm::fill(*window, recordSamples::filledForm());
     formValues inFile = recordSamples::filledForm();
     inFile.texts[3] = QStringLiteral("From file");
@@ -597,10 +601,8 @@ void WindowDeviceTest::keysTypedAheadOpenAFile()
 
 void WindowDeviceTest::clicksWaitForTheStatus()
 {
-    unit->setPaced(true);
-    unit->setStatusReply("\"Telekom HU\" 00001 00010 T1:+23.5C T2:-4.0C 00001 0 23,77\r\n");
+    answerStatusAtLinePace();
     unit->setReadoutReply(replyLines(recordSamples::recordFields()));
-    window->currentSettings().timeout = 300;
     windowForm::fill(*window, recordSamples::filledForm());
     window->show();
     QVERIFY(QTest::qWaitForWindowActive(window.get()));
