@@ -123,6 +123,15 @@ void run(MainWindow &window, exchange which)
     }
 }
 
+// The sample form with another unit name, written to a parameter file at path.
+formValues fileFormAt(const QString &path)
+{
+    formValues form = recordSamples::filledForm();
+    form.texts[3] = QStringLiteral("From file");
+    paramFile::write(path, form, nullptr);
+    return form;
+}
+
 QString statusPanel(const MainWindow &window)
 {
     return window.findChild<QLabel *>("l_service")->text() + styleOf(window, "w_be1")
@@ -572,12 +581,10 @@ void WindowDeviceTest::keysTypedAheadOpenAFile()
 {
     answerStatusAtLinePace();
     windowForm::fill(*window, recordSamples::filledForm());
-    formValues inFile = recordSamples::filledForm();
-    inFile.texts[3] = QStringLiteral("From file");
     const QTemporaryDir folder;
     const QString path = folder.filePath(QStringLiteral("unit.vrk"));
-    QString reason;
-    QVERIFY2(paramFile::write(path, inFile, &reason), qPrintable(reason));
+    const formValues inFile = fileFormAt(path);
+    QVERIFY2(QFile::exists(path), "the parameter file was not written");
     window->show();
     QVERIFY(QTest::qWaitForWindowActive(window.get()));
     windowForm::edits(*window)[1]->setFocus(); // the PIN: keys that go astray land there
@@ -639,12 +646,10 @@ void WindowDeviceTest::inputWaitsForTheExchange()
     unit->setPaced(true);
     unit->setReadoutReply(replyLines(recordSamples::recordFields().mid(0, 42)));
     windowForm::fill(*window, recordSamples::filledForm());
-    formValues inFile = recordSamples::filledForm();
-    inFile.texts[3] = QStringLiteral("From file");
     const QTemporaryDir folder;
     const QString path = folder.filePath(QStringLiteral("unit.vrk"));
-    QString reason;
-    QVERIFY2(paramFile::write(path, inFile, &reason), qPrintable(reason));
+    const formValues inFile = fileFormAt(path);
+    QVERIFY2(QFile::exists(path), "the parameter file was not written");
     window->show();
     QVERIFY(QTest::qWaitForWindowActive(window.get()));
 
