@@ -85,6 +85,14 @@ void pressWhenProgressCloses(MainWindow &window, Qt::Key key, Qt::KeyboardModifi
     poll->start();
 }
 
+// One row for the window's read-out, one for its verify.
+void readOutAndVerifyRows()
+{
+    QTest::addColumn<bool>("verify");
+    QTest::newRow("read-out") << false;
+    QTest::newRow("verify") << true;
+}
+
 // Counts the times a progress dialog is shown.
 class progressShows : public QObject
 {
@@ -285,9 +293,7 @@ void WindowDeviceTest::readOutCancelledFreesThePort()
 
 void WindowDeviceTest::cancelEndsAStreamWithoutLineEnds_data()
 {
-    QTest::addColumn<bool>("verify");
-    QTest::newRow("read-out") << false;
-    QTest::newRow("verify") << true;
+    readOutAndVerifyRows();
 }
 
 void WindowDeviceTest::cancelEndsAStreamWithoutLineEnds()
@@ -298,12 +304,8 @@ void WindowDeviceTest::cancelEndsAStreamWithoutLineEnds()
     unit->setReadoutReply(QByteArray(360, 'x'));
     windowForm::fill(*window, recordSamples::filledForm());
     cancelProgressWhenShown(*unit);
-    const QList<BoxSeen> seen = closingBoxes([&] {
-        if (verify)
-            window->verify_func();
-        else
-            window->readup();
-    });
+    const QList<BoxSeen> seen =
+        closingBoxes([&] { run(*window, verify ? exchange::verify : exchange::readOut); });
     QVERIFY2(seen.isEmpty(), qPrintable(seen.value(0).text));
     QCOMPARE(windowForm::read(*window).texts, recordSamples::filledForm().texts);
     // The port is free again while the unit is still sending.
@@ -634,9 +636,7 @@ void WindowDeviceTest::clicksWaitForTheStatus()
 
 void WindowDeviceTest::inputWaitsForTheExchange_data()
 {
-    QTest::addColumn<bool>("verify");
-    QTest::newRow("read-out") << false;
-    QTest::newRow("verify") << true;
+    readOutAndVerifyRows();
 }
 
 void WindowDeviceTest::inputWaitsForTheExchange()
