@@ -194,6 +194,8 @@ private slots:
 private:
     // A paced unit whose status query lasts about a second.
     void answerStatusAtLinePace();
+    // The sample form in the window, shown and active; false if it never became active.
+    bool showSampleForm();
 
     std::unique_ptr<simUnit> unit;
     std::unique_ptr<MainWindow> window;
@@ -204,6 +206,13 @@ void WindowDeviceTest::answerStatusAtLinePace()
     unit->setPaced(true);
     unit->setStatusReply("\"Telekom HU\" 00001 00010 T1:+23.5C T2:-4.0C 00001 0 23,77\r\n");
     window->currentSettings().timeout = 300;
+}
+
+bool WindowDeviceTest::showSampleForm()
+{
+    windowForm::fill(*window, recordSamples::filledForm());
+    window->show();
+    return QTest::qWaitForWindowActive(window.get());
 }
 
 void WindowDeviceTest::init()
@@ -582,13 +591,11 @@ void WindowDeviceTest::closeRequestWaitsForTheStatus()
 void WindowDeviceTest::keysTypedAheadOpenAFile()
 {
     answerStatusAtLinePace();
-    windowForm::fill(*window, recordSamples::filledForm());
     const QTemporaryDir folder;
     const QString path = folder.filePath(QStringLiteral("unit.vrk"));
     const formValues inFile = fileFormAt(path);
     QVERIFY2(QFile::exists(path), "the parameter file was not written");
-    window->show();
-    QVERIFY(QTest::qWaitForWindowActive(window.get()));
+    QVERIFY(showSampleForm());
     windowForm::edits(*window)[1]->setFocus(); // the PIN: keys that go astray land there
 
     bool opened = false;
@@ -612,9 +619,7 @@ void WindowDeviceTest::clicksWaitForTheStatus()
 {
     answerStatusAtLinePace();
     unit->setReadoutReply(replyLines(recordSamples::recordFields()));
-    windowForm::fill(*window, recordSamples::filledForm());
-    window->show();
-    QVERIFY(QTest::qWaitForWindowActive(window.get()));
+    QVERIFY(showSampleForm());
 
     QByteArray atQueryEnd;
     bool verified = false;
@@ -645,13 +650,11 @@ void WindowDeviceTest::inputWaitsForTheExchange()
     // 42 lines close the progress dialog; the unit's silence is still awaited.
     unit->setPaced(true);
     unit->setReadoutReply(replyLines(recordSamples::recordFields().mid(0, 42)));
-    windowForm::fill(*window, recordSamples::filledForm());
     const QTemporaryDir folder;
     const QString path = folder.filePath(QStringLiteral("unit.vrk"));
     const formValues inFile = fileFormAt(path);
     QVERIFY2(QFile::exists(path), "the parameter file was not written");
-    window->show();
-    QVERIFY(QTest::qWaitForWindowActive(window.get()));
+    QVERIFY(showSampleForm());
 
     pressWhenProgressCloses(*window, Qt::Key_O, Qt::ControlModifier);
     answerFileDialog(path);
