@@ -174,12 +174,21 @@ void MainWindow::readup()
                   {QStringLiteral("Sikeres kiolvasás."),
                    QStringLiteral("Kiolvasás hiba.\nTipp: ellenőrizze az eszközt és a portbeállításokat.")},
                   true);
-    if (dialog.exec() != QDialog::Accepted)
+    dialog.exec();
+    // A failed or cancelled read-out leaves the whole form as it was.
+    if (!dialog.succeeded())
         return;
+    showReadRegulatorMode();
+    selectSmsPreset();
+}
+
+// rb gets back the "+" that the unit drops, so it holds what the unit holds.
+void MainWindow::showReadRegulatorMode()
+{
+    ui->rb->setText(regulatorMode::readBack(ui->rb->text()));
     const QString button = regulatorMode::buttonFor(ui->rb->text());
     if (auto *checked = ui->centralWidget->findChild<QRadioButton *>(button); checked && !button.isEmpty())
         checked->setChecked(true);
-    selectSmsPreset();
 }
 
 void MainWindow::verify_func()

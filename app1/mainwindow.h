@@ -38,6 +38,8 @@ private:
     void showFileLines(const QStringList &lines);
     // The regulator mode of the checked radio button written into rb.
     void writeRegulatorMode();
+    // After a read-out: the radio button of the mode that rb brought.
+    void showReadRegulatorMode();
 
     void showTemperatures(const statusReply &status) override;
 

@@ -115,6 +115,17 @@ QStringList plainFields(const QString &mode)
     return fields;
 }
 
+// Every field's text or state, the SMS-centre preset last.
+QStringList formState(const MainWindow &window)
+{
+    QStringList state;
+    for (const QLineEdit *edit : window.centralWidget()->findChildren<QLineEdit *>())
+        state << edit->text();
+    for (const QAbstractButton *button : window.centralWidget()->findChildren<QAbstractButton *>())
+        state << (button->isChecked() ? QStringLiteral("on") : QStringLiteral("off"));
+    return state << window.findChild<QComboBox *>("smskp_combo")->currentText();
+}
+
 QString styleOf(const MainWindow &window, const char *name)
 {
     return window.findChild<QWidget *>(name)->styleSheet();
@@ -141,7 +152,8 @@ private slots:
     void statusWithTooFewItems();
     void readoutSetsRegulatorAndPreset_data();
     void readoutSetsRegulatorAndPreset();
-    void cancelledReadoutChangesNothing();
+    void failedReadoutChangesNothing_data();
+    void failedReadoutChangesNothing();
     void loadThenVerify_data();
     void loadThenVerify();
 
@@ -339,12 +351,14 @@ void Model1DeviceTest::readoutSetsRegulatorAndPreset_data()
     QTest::addColumn<QString>("mode");
     QTest::addColumn<QString>("before");
     QTest::addColumn<QString>("after");
+    QTest::addColumn<QString>("shown"); // in rb afterwards
 
-    QTest::newRow("cooling") << "-" << "r0" << "r2";
-    QTest::newRow("off") << "0" << "r2" << "r0";
-    // The unit gives a heating unit's "+" back empty: the buttons stay, later fields keep their place.
-    QTest::newRow("heating as the unit returns it") << "" << "r1" << "r1";
-    QTest::newRow("unknown character") << "x" << "r2" << "r2";
+    QTest::newRow("cooling") << "-" << "r0" << "r2" << "-";
+    QTest::newRow("heating") << "+" << "r0" << "r1" << "+";
+    QTest::newRow("off") << "0" << "r2" << "r0" << "0";
+    // The unit drops the "+" of heating: later fields keep their place.
+    QTest::newRow("heating as the unit returns it") << "" << "r0" << "r1" << "+";
+    QTest::newRow("unknown character") << "x" << "r2" << "r2" << "x";
 }
 
 void Model1DeviceTest::readoutSetsRegulatorAndPreset()
@@ -352,13 +366,14 @@ void Model1DeviceTest::readoutSetsRegulatorAndPreset()
     QFETCH(QString, mode);
     QFETCH(QString, before);
     QFETCH(QString, after);
+    QFETCH(QString, shown);
 
     window->findChild<QRadioButton *>(before)->setChecked(true);
     unit->setReadoutReply(readoutReply(plainFields(mode), QStringLiteral("STOP")));
     const QString message = transferMessage([&] { window->readup(); }, QStringLiteral("Uploading..."));
     QCOMPARE(message, QStringLiteral("Sikeres kiolvasás."));
 
-    QCOMPARE(window->findChild<QLineEdit *>("rb")->text(), mode);
+    QCOMPARE(window->findChild<QLineEdit *>("rb")->text(), shown);
     QCOMPARE(window->findChild<QLineEdit *>("h2_hist")->text(), QStringLiteral("v21"));
     QCOMPARE(window->findChild<QLineEdit *>("max_sms")->text(), QStringLiteral("99"));
     QCOMPARE(window->findChild<QLineEdit *>("riaszto_stop")->text(), QStringLiteral("STOP"));
@@ -366,22 +381,41 @@ void Model1DeviceTest::readoutSetsRegulatorAndPreset()
     QCOMPARE(window->findChild<QComboBox *>("smskp_combo")->currentIndex(), 1);
 }
 
-void Model1DeviceTest::cancelledReadoutChangesNothing()
+void Model1DeviceTest::failedReadoutChangesNothing_data()
 {
-    unit->setPaced(true);
-    unit->setReadoutReply(readoutReply(plainFields(QStringLiteral("-")), QStringLiteral("STOP")));
-    bool rejected = false;
-    answerNextDialog([&](QDialog *dialog) {
-        QVERIFY(unit->waitForReceived(5, 5000));
-        dialog->reject();
-        rejected = true;
-    });
-    closingBoxes([&] { window->readup(); });
-    QVERIFY2(rejected, "the read-out dialog never opened");
-    QVERIFY(window->findChild<QRadioButton *>("r0")->isChecked());
-    QCOMPARE(window->findChild<QLineEdit *>("rb")->text(), QStringLiteral("0"));
-    QCOMPARE(window->findChild<QLineEdit *>("m_pin")->text(), QString());
-    QCOMPARE(window->findChild<QComboBox *>("smskp_combo")->currentIndex(), 0);
+    QTest::addColumn<QString>("how");
+    QTest::newRow("cancelled") << "cancelled";
+    QTest::newRow("line lost") << "lost";
+    QTest::newRow("cut inside its last line") << "cut";
+}
+
+void Model1DeviceTest::failedReadoutChangesNothing()
+{
+    QFETCH(QString, how);
+    // Heating checked while rb and smskp hold what the buttons and the preset do not show.
+    fillForm(*window);
+    window->findChild<QRadioButton *>("r1")->setChecked(true);
+    window->findChild<QLineEdit *>("rb")->setText(QStringLiteral("0"));
+    window->findChild<QLineEdit *>("smskp")->setText(QStringLiteral("36209300099"));
+    const QStringList before = formState(*window);
+
+    const QByteArray reply = readoutReply(plainFields(QStringLiteral("-")), QStringLiteral("STOP"));
+    unit->setPaced(how == QLatin1String("cancelled"));
+    unit->setReadoutReply(how == QLatin1String("cut") ? reply.chopped(2) : reply);
+    unit->setVanishAfter(how == QLatin1String("lost") ? 40 : -1);
+    QString message;
+    if (how == QLatin1String("cancelled")) {
+        answerNextDialog([&](QDialog *dialog) {
+            message = unit->waitForReceived(5, 5000) ? QStringLiteral("rejected") : QString();
+            dialog->reject();
+        });
+        closingBoxes([&] { window->readup(); });
+    } else {
+        message = transferMessage([&] { window->readup(); }, QStringLiteral("Uploading..."));
+    }
+    QVERIFY2(message == QLatin1String("rejected") || message.startsWith(QStringLiteral("Kiolvasás hiba.")),
+             qPrintable("the read-out ended with \"" + message + "\""));
+    QCOMPARE(formState(*window), before);
 }
 
 void Model1DeviceTest::loadThenVerify_data()

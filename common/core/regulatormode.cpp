@@ -22,3 +22,8 @@ QString regulatorMode::buttonFor(const QString &mode)
         return QStringLiteral("r0");
     return QString();
 }
+
+QString regulatorMode::readBack(const QString &field)
+{
+    return field.isEmpty() ? QStringLiteral("+") : field;
+}

@@ -15,4 +15,8 @@ public:
     // The object name of the button the mode's first character selects;
     // empty for any other character or an empty mode.
     static QString buttonFor(const QString &mode);
+
+    // The mode a read-out brings back in field: the unit drops a leading
+    // "+", so heating comes back empty.
+    static QString readBack(const QString &field);
 };

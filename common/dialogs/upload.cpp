@@ -34,7 +34,8 @@ void upload::upcomplete()
 {
     if (stopping())
         return;
-    if (worker->result())
+    filled = worker->result();
+    if (filled)
         formWidgets::show(formOwner, worker->form());
     showOutcome(worker->result(), ui->msg, ui->buttonBox);
 }

@@ -22,6 +22,9 @@ public:
 
     static transferTexts englishTexts();
 
+    // True once the read-out succeeded and filled the form.
+    bool succeeded() const { return filled; }
+
 protected slots:
     void upcomplete();
 
@@ -32,4 +35,5 @@ private:
     Ui_upload *ui;
     QWidget *formOwner;
     upThread *worker; // owned by the base
+    bool filled = false;
 };
