@@ -12,6 +12,8 @@
 #include <QCheckBox>
 #include <QComboBox>
 #include <QFile>
+#include <QHash>
+#include <QKeyEvent>
 #include <QLabel>
 #include <QLineEdit>
 #include <QMessageBox>
@@ -108,6 +110,25 @@ protected:
     }
 };
 
+// The first widget that each key's press reached.
+class keyReceivers : public QObject
+{
+public:
+    keyReceivers() { qApp->installEventFilter(this); }
+    QHash<int, QObject *> first;
+
+protected:
+    bool eventFilter(QObject *watched, QEvent *event) override
+    {
+        if (event->type() != QEvent::KeyPress || !watched->isWidgetType())
+            return false;
+        const int key = static_cast<QKeyEvent *>(event)->key();
+        if (!first.contains(key))
+            first.insert(key, watched);
+        return false;
+    }
+};
+
 QString fileLabel(const MainWindow &window)
 {
     return window.statusBar()->findChildren<QLabel *>(Qt::FindDirectChildrenOnly).value(0)->text();
@@ -181,6 +202,8 @@ private slots:
     void closeRequestWaitsForTheStatus();
     void keysTypedAheadOpenAFile();
     void clicksWaitForTheStatus();
+    void statusKeepsTheFocus_data();
+    void statusKeepsTheFocus();
     void inputWaitsForTheExchange_data();
     void inputWaitsForTheExchange();
     void progressShowsOnce();
@@ -211,6 +234,7 @@ void WindowDeviceTest::answerStatusAtLinePace()
 bool WindowDeviceTest::showSampleForm()
 {
     windowForm::fill(*window, recordSamples::filledForm());
+    window->move(200, 150); // away from the screen's origin: window and screen positions differ
     window->show();
     return QTest::qWaitForWindowActive(window.get());
 }
@@ -637,6 +661,53 @@ void WindowDeviceTest::clicksWaitForTheStatus()
     QCOMPARE(unit->received(), QByteArray("!??\r\n!Rd\r\n")); // no second query
     QCOMPARE(seen.size(), 1);
     QCOMPARE(seen[0].text, QStringLiteral("Sikeres ellenőrzés."));
+}
+
+void WindowDeviceTest::statusKeepsTheFocus_data()
+{
+    QTest::addColumn<QByteArray>("reply");
+    QTest::addColumn<int>("boxes");
+    QTest::newRow("panel filled") << QByteArray("\"Op\" 00011 00011 T1:20C T2:21C 00001 0 23\r\n") << 0;
+    QTest::newRow("too few items") << QByteArray("\"Op\" 00011 00011 T1:20C\r\n") << 1;
+}
+
+void WindowDeviceTest::statusKeepsTheFocus()
+{
+    QFETCH(QByteArray, reply);
+    QFETCH(int, boxes);
+    answerStatusAtLinePace();
+    unit->setStatusReply(reply);
+    QVERIFY(showSampleForm());
+    auto *button = window->findChild<QPushButton *>("allapot_gomb");
+    button->setFocus(Qt::MouseFocusReason); // as the click gives it, after the check of the field it left
+    const formValues before = windowForm::read(*window);
+    const keyReceivers keys;
+
+    // A letter typed during the query, Down once it is over and no box is up.
+    QTimer poll;
+    bool typed = false;
+    QWidget *focusAfter = nullptr;
+    connect(&poll, &QTimer::timeout, [&] {
+        if (!typed && !button->isEnabled()) {
+            userInput::type(window.get(), QStringLiteral("v"));
+            typed = true;
+        } else if (typed && button->isEnabled() && !QApplication::activeModalWidget()) {
+            focusAfter = QApplication::focusWidget();
+            userInput::keyClick(window.get(), Qt::Key_Down, Qt::NoModifier);
+            poll.stop();
+        }
+    });
+    poll.start(0);
+    const QList<BoxSeen> seen = closingBoxes([&] {
+        userInput::click(button);
+        (void)QTest::qWaitFor([&] { return keys.first.contains(Qt::Key_Down); }, 10000);
+    });
+    QCOMPARE(seen.size(), boxes);
+    QVERIFY2(keys.first.contains(Qt::Key_Down), "the keys typed around the query never arrived");
+    QCOMPARE(focusAfter, button);
+    QCOMPARE(keys.first.value(Qt::Key_V), button);
+    QCOMPARE(keys.first.value(Qt::Key_Down), button);
+    QCOMPARE(windowForm::read(*window).texts, before.texts);
 }
 
 void WindowDeviceTest::inputWaitsForTheExchange_data()

@@ -19,8 +19,7 @@ statusQuery::statusQuery(QWidget *window, QPushButton *button, QProgressBar *bar
 void statusQuery::run(const QString &portName, int waitMs, int timeLimitMs, const panelFill &fill)
 {
     const inputHold hold(window);
-    button->setStyleSheet(QString::fromLatin1(statusReply::buttonRunning));
-    button->setEnabled(false);
+    greyButton();
     bar->setRange(0, 53);
     bar->setStyleSheet(QString());
     bar->reset();
@@ -36,10 +35,23 @@ void statusQuery::run(const QString &portName, int waitMs, int timeLimitMs, cons
     restoreButton();
 }
 
+// A disabled button hands its focus on to the next field, where keys typed
+// ahead would change it; so the button lets go of it first.
+void statusQuery::greyButton()
+{
+    focused = window->focusWidget();
+    if (focused == button)
+        button->clearFocus();
+    button->setStyleSheet(QString::fromLatin1(statusReply::buttonRunning));
+    button->setEnabled(false);
+}
+
 void statusQuery::restoreButton()
 {
     button->setStyleSheet(QString::fromLatin1(statusReply::buttonRestored));
     button->setEnabled(true);
+    if (focused)
+        focused->setFocus(Qt::OtherFocusReason);
 }
 
 void statusQuery::fail()

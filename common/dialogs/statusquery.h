@@ -1,16 +1,18 @@
 #pragma once
 
+#include <QPointer>
 #include <QString>
+#include <QWidget>
 #include <functional>
 
 class QProgressBar;
 class QPushButton;
-class QWidget;
 
 // The status query both programs run from their status panels: the button
 // greyed, the signal bar counting the reply's bytes while the exchange runs
 // in a worker thread (the window repaints but takes no input), the button
-// restored and one failure box. Each window fills its own panel.
+// restored and one failure box. The keyboard focus ends where it was. Each
+// window fills its own panel.
 class statusQuery
 {
 public:
@@ -24,10 +26,12 @@ public:
     void run(const QString &portName, int waitMs, int timeLimitMs, const panelFill &fill);
 
 private:
+    void greyButton();
     void restoreButton();
     void fail();
 
     QWidget *window;
     QPushButton *button;
     QProgressBar *bar;
+    QPointer<QWidget> focused; // when the query started
 };
