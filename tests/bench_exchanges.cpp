@@ -5,11 +5,15 @@
 //   bench_exchanges2 [runs]   the model-2 program
 //   bench_exchanges1 [runs]   the thermostat (model-1) program
 //
+// Each exchange runs twice: on the pseudo-terminal, which reports every byte
+// as sent at once, and behind a stand-in driver that holds each byte for a
+// few milliseconds before it counts as sent, as a USB adapter's does.
 // An exchange that ends before its floor skips a wait the program must make.
 //
 // Exit status: 0 every exchange met its goal, 1 one missed it or ended before
 // its floor, 2 one failed.
 
+#include "driverstandin.h"
 #include "mainwindow.h"
 #include "modal.h"
 #include "simunit.h"
@@ -26,6 +30,7 @@
 #include <QProgressBar>
 #include <QtMath>
 #include <cstdio>
+#include <optional>
 
 namespace {
 
@@ -33,6 +38,7 @@ const QString port = QStringLiteral("COM3");
 constexpr double bytesPerSecond = 120.0; // 10 bits a byte at 1200 baud
 constexpr int selfCloseMs = 2000;        // a transfer dialog's stay after success
 constexpr int signalStrength = 23;       // as the status reply gives it
+constexpr int driverHoldMs = 3;          // well within a byte's 8.3 ms on the line
 
 struct exchange
 {
@@ -190,22 +196,30 @@ int main(int argc, char *argv[])
 
     std::printf("model %d, 1200 baud both ways; goal: floor <= measured <= 1.02 * floor + 50 ms\n",
                 VARLOK_MODEL);
-    std::printf("%-4s %-9s %6s %6s %9s %9s %7s  %s\n", "run", "exchange", "out", "in", "ms", "floor ms",
-                "ratio", "goal");
+    std::printf("%-4s %-9s %-11s %6s %6s %9s %9s %7s  %s\n", "run", "exchange", "port", "out", "in", "ms",
+                "floor ms", "ratio", "goal");
     bool allMet = true;
     for (int r = 1; r <= runs; ++r) {
         for (const exchange &which : exchanges) {
-            measure m;
-            const QString problem = run(window, unit, which, m);
-            if (!problem.isEmpty()) {
-                std::fprintf(stderr, "run %d: %s failed: %s\n", r, which.name, qPrintable(problem));
-                return 2;
+            for (const bool heldByDriver : {false, true}) {
+                std::optional<driverStandIn> driver;
+                if (heldByDriver)
+                    driver.emplace(driverStandIn::hold, driverHoldMs);
+                const QByteArray portKind =
+                    heldByDriver ? "driver " + QByteArray::number(driverHoldMs) + " ms" : "pty";
+                measure m;
+                const QString problem = run(window, unit, which, m);
+                if (!problem.isEmpty()) {
+                    std::fprintf(stderr, "run %d: %s (%s) failed: %s\n", r, which.name, portKind.constData(),
+                                 qPrintable(problem));
+                    return 2;
+                }
+                allMet = allMet && meetsGoal(m) && !endsEarly(m);
+                std::printf("%-4d %-9s %-11s %6d %6d %9lld %9.0f %7.3f  %s\n", r, which.name,
+                            portKind.constData(), m.out, m.in, static_cast<long long>(m.ms), m.floorMs,
+                            m.ms / m.floorMs, verdict(m));
+                std::fflush(stdout);
             }
-            allMet = allMet && meetsGoal(m) && !endsEarly(m);
-            std::printf("%-4d %-9s %6d %6d %9lld %9.0f %7.3f  %s\n", r, which.name, m.out, m.in,
-                        static_cast<long long>(m.ms), m.floorMs, m.ms / m.floorMs,
-                        verdict(m));
-            std::fflush(stdout);
         }
     }
     return allMet ? 0 : 1;

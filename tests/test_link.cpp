@@ -1,15 +1,21 @@
 #include "debugcapture.h"
 #include "deviceexchange.h"
+#include "driverstandin.h"
 #include "seriallink.h"
 #include "simunit.h"
 
 #include <QFile>
+#include <QScopeGuard>
 #include <QTest>
+#include <optional>
 #include <fcntl.h>
 #include <termios.h>
 #include <unistd.h>
 
 namespace {
+
+// The line's output suspended on the program's end, in place of a driver mode.
+constexpr int suspended = -1;
 
 // Read-out lines "f0", "f1", ..., each ended by CR LF.
 QByteArray readoutLines(int count)
@@ -52,6 +58,7 @@ private slots:
     void staleBytesAreNotTheReply();
     void vanishedUnitIsALostLine_data();
     void vanishedUnitIsALostLine();
+    void stalledOutputIsALostLine_data();
     void stalledOutputIsALostLine();
     void readoutOpenFailure();
     void statusCollection_data();
@@ -326,27 +333,64 @@ void LinkTest::vanishedUnitIsALostLine()
              qPrintable(log.lines().join('\n')));
 }
 
+void LinkTest::stalledOutputIsALostLine_data()
+{
+    QTest::addColumn<int>("driver"); // a driverStandIn mode, or suspended
+    QTest::addColumn<bool>("cancel");
+    QTest::addColumn<int>("outcome");
+    QTest::addColumn<QString>("lost");     // the lost line's reason; empty: none
+    QTest::addColumn<QByteArray>("sent"); // what reached the unit
+
+    const QString stalled = QStringLiteral("byte not sent within 2000 ms (output stalled)");
+    const QString unreadable = QStringLiteral("write failed (device unplugged or hung up)");
+    QTest::newRow("output suspended") << suspended << false << int(deviceExchange::LineLost) << stalled
+                                      << QByteArray();
+    QTest::newRow("output suspended, cancelled") << suspended << true << int(deviceExchange::Cancelled)
+                                                 << QString() << QByteArray();
+    QTest::newRow("driver never sends") << int(driverStandIn::stall) << false << int(deviceExchange::LineLost)
+                                        << stalled << QByteArray("!");
+    QTest::newRow("driver never sends, cancelled") << int(driverStandIn::stall) << true
+                                                   << int(deviceExchange::Cancelled) << QString() << QByteArray("!");
+    QTest::newRow("driver count unreadable") << int(driverStandIn::fail) << false << int(deviceExchange::LineLost)
+                                             << unreadable << QByteArray("!");
+    QTest::newRow("driver holds each byte 3 ms") << int(driverStandIn::hold) << false
+                                                 << int(deviceExchange::Received) << QString()
+                                                 << QByteArray("!??\r\n");
+}
+
 void LinkTest::stalledOutputIsALostLine()
 {
+    QFETCH(int, driver);
+    QFETCH(bool, cancel);
+    QFETCH(int, outcome);
+    QFETCH(QString, lost);
+    QFETCH(QByteArray, sent);
+
     simUnit unit;
     QVERIFY(unit.mapAs(QStringLiteral("COM3")));
-    unit.setStatusReply("ok!");
+    unit.setStatusReply("ok\r\n");
     // Output suspended on the program's end, before the program holds it
     // exclusively: no byte leaves, as behind an adapter whose output stalled.
-    const int programEnd = ::open(QFile::encodeName(unit.devicePath()).constData(), O_RDWR | O_NOCTTY);
-    QVERIFY2(programEnd >= 0 && tcflow(programEnd, TCOOFF) == 0, "the line's output could not be suspended");
-    // A cancel within the stall ends it; otherwise the write limit does.
-    for (const bool cancel : {true, false}) {
-        deviceExchange exchange(QStringLiteral("COM3"));
-        int asked = 0;
-        exchange.setCancelCheck([&] { return cancel && ++asked >= 3; });
-        debugCapture log;
-        QCOMPARE(exchange.status(200).outcome, cancel ? deviceExchange::Cancelled : deviceExchange::LineLost);
-        const QString lost = "comport lost: " + unit.devicePath() + ": byte not sent within 2000 ms (output stalled)";
-        QCOMPARE(log.lines(), cancel ? QStringList() : QStringList{lost});
+    int programEnd = -1;
+    const auto closeProgramEnd = qScopeGuard([&] { ::close(programEnd); });
+    std::optional<driverStandIn> standIn;
+    if (driver == suspended) {
+        programEnd = ::open(QFile::encodeName(unit.devicePath()).constData(), O_RDWR | O_NOCTTY);
+        QVERIFY2(programEnd >= 0 && tcflow(programEnd, TCOOFF) == 0, "the line's output could not be suspended");
+    } else {
+        standIn.emplace(driverStandIn::mode(driver), 3);
     }
-    QCOMPARE(unit.received(), QByteArray());
-    ::close(programEnd);
+
+    // A cancel within the wait for the byte to leave ends it.
+    deviceExchange exchange(QStringLiteral("COM3"));
+    int asked = 0;
+    exchange.setCancelCheck([&] { return cancel && ++asked >= 3; });
+    debugCapture log;
+    QCOMPARE(int(exchange.status(200).outcome), outcome);
+    const QString line = "comport lost: " + unit.devicePath() + ": " + lost;
+    QCOMPARE(log.lines(), lost.isEmpty() ? QStringList() : QStringList{line});
+    unit.waitForReceived(int(sent.size()), 5000);
+    QCOMPARE(unit.received(), sent);
 }
 
 void LinkTest::readoutOpenFailure()
