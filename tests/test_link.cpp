@@ -338,24 +338,20 @@ void LinkTest::stalledOutputIsALostLine_data()
     QTest::addColumn<int>("driver"); // a driverStandIn mode, or suspended
     QTest::addColumn<bool>("cancel");
     QTest::addColumn<int>("outcome");
-    QTest::addColumn<QString>("lost");     // the lost line's reason; empty: none
+    QTest::addColumn<QString>("lost");    // the lost line's reason; empty: none
     QTest::addColumn<QByteArray>("sent"); // what reached the unit
 
     const QString stalled = QStringLiteral("byte not sent within 2000 ms (output stalled)");
     const QString unreadable = QStringLiteral("write failed (device unplugged or hung up)");
-    QTest::newRow("output suspended") << suspended << false << int(deviceExchange::LineLost) << stalled
-                                      << QByteArray();
-    QTest::newRow("output suspended, cancelled") << suspended << true << int(deviceExchange::Cancelled)
-                                                 << QString() << QByteArray();
-    QTest::newRow("driver never sends") << int(driverStandIn::stall) << false << int(deviceExchange::LineLost)
-                                        << stalled << QByteArray("!");
-    QTest::newRow("driver never sends, cancelled") << int(driverStandIn::stall) << true
-                                                   << int(deviceExchange::Cancelled) << QString() << QByteArray("!");
-    QTest::newRow("driver count unreadable") << int(driverStandIn::fail) << false << int(deviceExchange::LineLost)
-                                             << unreadable << QByteArray("!");
-    QTest::newRow("driver holds each byte 3 ms") << int(driverStandIn::hold) << false
-                                                 << int(deviceExchange::Received) << QString()
-                                                 << QByteArray("!??\r\n");
+    const int lineLost = deviceExchange::LineLost, cancelled = deviceExchange::Cancelled;
+    const int stall = driverStandIn::stall, fail = driverStandIn::fail, hold = driverStandIn::hold;
+    QTest::newRow("output suspended") << suspended << false << lineLost << stalled << QByteArray();
+    QTest::newRow("output suspended, cancelled") << suspended << true << cancelled << QString() << QByteArray();
+    QTest::newRow("driver never sends") << stall << false << lineLost << stalled << QByteArray("!");
+    QTest::newRow("driver never sends, cancelled") << stall << true << cancelled << QString() << QByteArray("!");
+    QTest::newRow("driver count unreadable") << fail << false << lineLost << unreadable << QByteArray("!");
+    QTest::newRow("driver holds each byte 3 ms")
+        << hold << false << int(deviceExchange::Received) << QString() << QByteArray("!??\r\n");
 }
 
 void LinkTest::stalledOutputIsALostLine()
