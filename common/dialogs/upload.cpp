@@ -37,7 +37,7 @@ void upload::upcomplete()
     filled = worker->result();
     if (filled)
         formWidgets::show(formOwner, worker->form());
-    showOutcome(worker->result(), ui->msg, ui->buttonBox);
+    showOutcome(filled, ui->msg, ui->buttonBox);
 }
 
 void upload::changeEvent(QEvent *event)
