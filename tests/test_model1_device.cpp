@@ -1,4 +1,5 @@
 #include "debugcapture.h"
+#include "formwidgets.h"
 #include "mainwindow.h"
 #include "modal.h"
 #include "regulatormode.h"
@@ -113,17 +114,6 @@ QStringList plainFields(const QString &mode)
     fields[20] = mode;
     fields[25] = QStringLiteral("99");
     return fields;
-}
-
-// Every field's text or state, the SMS-centre preset last.
-QStringList formState(const MainWindow &window)
-{
-    QStringList state;
-    for (const QLineEdit *edit : window.centralWidget()->findChildren<QLineEdit *>())
-        state << edit->text();
-    for (const QAbstractButton *button : window.centralWidget()->findChildren<QAbstractButton *>())
-        state << (button->isChecked() ? QStringLiteral("on") : QStringLiteral("off"));
-    return state << window.findChild<QComboBox *>("smskp_combo")->currentText();
 }
 
 QString styleOf(const MainWindow &window, const char *name)
@@ -402,8 +392,8 @@ void Model1DeviceTest::failedReadoutChangesNothing()
     window->findChild<QRadioButton *>("r1")->setChecked(true);
     window->findChild<QLineEdit *>("rb")->setText(QStringLiteral("0"));
     window->findChild<QLineEdit *>("smskp")->setText(QStringLiteral("36209300099"));
-    const QStringList before = formState(*window);
-    unit->setPaced(cancel); // still sending when the cancel comes
+    const formValues before = formWidgets::values(window->centralWidget());
+    unit->setPaced(true); // a cancel then comes while the unit still sends
     unit->setReadoutReply(reply);
     unit->setVanishAfter(vanishAfter);
 
@@ -419,7 +409,10 @@ void Model1DeviceTest::failedReadoutChangesNothing()
         ended = message.startsWith(QStringLiteral("Kiolvasás hiba."));
     }
     QVERIFY2(ended, cancel ? "the read-out never reached the unit" : "the read-out did not fail");
-    QCOMPARE(formState(*window), before);
+    const formValues after = formWidgets::values(window->centralWidget());
+    QCOMPARE(after.texts, before.texts);
+    QCOMPARE(after.flags, before.flags); // the check box, then the regulator's radio buttons
+    QCOMPARE(window->findChild<QComboBox *>("smskp_combo")->currentIndex(), 0);
 }
 
 void Model1DeviceTest::loadThenVerify_data()
