@@ -77,7 +77,7 @@ void VerifyTest::formChange_data()
     QTest::newRow("international phone") << firstPhone << "+36301234567" << "36301234567" << true;
     QTest::newRow("first field keeps its plus") << 0 << "+36309888000" << "+36309888000" << true;
     QTest::newRow("plus inside a field stays") << 3 << "a+b" << "a+b" << true;
-    QTest::newRow("trailing space in the form") << 3 << "Garage " << "Garage " << false;
+    QTest::newRow("trailing spaces in the form") << 3 << "Garage  " << "Garage" << true;
     QTest::newRow("trailing space from the unit") << 3 << "Garage" << "Garage  " << true;
     QTest::newRow("leading space from the unit") << 3 << "Garage" << " Garage" << false;
     QTest::newRow("one-blank phone") << firstPhone << " " << "0" << true;
@@ -108,6 +108,7 @@ void VerifyTest::trimmed_data()
     QTest::newRow("empty last field") << "a||" << "a|";
     QTest::newRow("plus signs") << "+1|+2|++3|+|" << "+1|2|+3|";
     QTest::newRow("other separator") << "a;+b;" << "a;+b";
+    QTest::newRow("trailing spaces") << "a |+b  | |c  d|" << "a|b||c  d";
     QTest::newRow("empty") << "" << "";
 }
 
@@ -115,7 +116,7 @@ void VerifyTest::trimmed()
 {
     QFETCH(QString, expected);
     QFETCH(QString, trimmed);
-    QCOMPARE(frameVerifier::trimmed(expected), trimmed);
+    QCOMPARE(frameVerifier(linkSettings()).trimmed(expected), trimmed);
 }
 
 void VerifyTest::normalised()

@@ -24,7 +24,7 @@ QString frameVerifier::Result::receivedLine() const
 }
 
 frameVerifier::frameVerifier(const linkSettings &settings, readoutCollection::Style style)
-    : separator(charText(settings.upSep)), style(style)
+    : separator(charText(settings.upSep)), expectedSeparator(charText(settings.dlSep)), style(style)
 {
 }
 
@@ -39,16 +39,23 @@ frameVerifier::Result frameVerifier::compare(const QString &expected, const QStr
 
 QString frameVerifier::normalised(const QString &received) const
 {
-    QStringList fields = received.split(separator, Qt::KeepEmptyParts, Qt::CaseSensitive);
-    for (QString &field : fields)
-        field = readoutParser::withoutTrailingSpaces(field);
+    const QStringList fields = withoutTrailingSpaces(received.split(separator, Qt::KeepEmptyParts, Qt::CaseSensitive));
     return readoutCollection::withoutLineEnd(fields, style).join(separator);
 }
 
-QString frameVerifier::trimmed(const QString &expected)
+QString frameVerifier::trimmed(const QString &expected) const
 {
     QString text = expected;
     text.chop(1);
     // Plain text, left to right, without overlap: "|++" keeps one "+".
-    return text.replace(QLatin1String("|+"), QLatin1String("|"));
+    text.replace(QLatin1String("|+"), QLatin1String("|"));
+    return withoutTrailingSpaces(text.split(expectedSeparator, Qt::KeepEmptyParts, Qt::CaseSensitive))
+        .join(expectedSeparator);
+}
+
+QStringList frameVerifier::withoutTrailingSpaces(QStringList fields)
+{
+    for (QString &field : fields)
+        field = readoutParser::withoutTrailingSpaces(field);
+    return fields;
 }

@@ -4,6 +4,7 @@
 #include "readoutcollection.h"
 
 #include <QString>
+#include <QStringList>
 
 // Compares the record the form would send (frameBuilder::expected) with the
 // unit's read-out reply, each brought to the form in which the other holds it.
@@ -35,10 +36,14 @@ public:
     // separator; without the parts of the reply's final line end.
     QString normalised(const QString &received) const;
     // Without the final separator; a "+" that opens a field after the first
-    // is dropped (the unit gives such fields back without it).
-    static QString trimmed(const QString &expected);
+    // is dropped and every field loses its trailing spaces, as the unit's
+    // reply gives them back.
+    QString trimmed(const QString &expected) const;
 
 private:
-    QString separator;
+    static QStringList withoutTrailingSpaces(QStringList fields);
+
+    QString separator;         // the reply's
+    QString expectedSeparator; // the record's
     readoutCollection::Style style;
 };
