@@ -419,26 +419,33 @@ void Model1DeviceTest::loadThenVerify_data()
 {
     QTest::addColumn<QString>("button");
     QTest::addColumn<bool>("changeAfterLoad");
+    QTest::addColumn<bool>("trailingSpaces"); // in the unit name and the stop word
     QTest::addColumn<QString>("message");
 
     const QString equal = QStringLiteral("Sikeres ellenőrzés.");
     const QString differs = QStringLiteral("Hiba az ellenőrzés közben.\nEllenőrizze az eszközt.");
-    QTest::newRow("cooling") << "r2" << false << equal;
-    QTest::newRow("heating") << "r1" << false << equal;
-    QTest::newRow("off") << "r0" << false << equal;
-    QTest::newRow("mode changed after the load") << "r2" << true << differs;
+    QTest::newRow("cooling") << "r2" << false << false << equal;
+    QTest::newRow("heating") << "r1" << false << false << equal;
+    QTest::newRow("off") << "r0" << false << false << equal;
+    QTest::newRow("mode changed after the load") << "r2" << true << false << differs;
+    QTest::newRow("trailing spaces, which the reply drops") << "r1" << false << true << equal;
 }
 
 void Model1DeviceTest::loadThenVerify()
 {
     QFETCH(QString, button);
     QFETCH(bool, changeAfterLoad);
+    QFETCH(bool, trailingSpaces);
     QFETCH(QString, message);
 
     unit->setRememberLoads(true);
     fillForm(*window);
     window->findChild<QRadioButton *>(button)->setChecked(true);
     window->findChild<QLineEdit *>("h1_low")->setText(QStringLiteral("+20"));
+    if (trailingSpaces) {
+        for (const char *name : {"m_nev", "riaszto_stop"})
+            window->findChild<QLineEdit *>(name)->setText(QStringLiteral("%1  ").arg(QLatin1String(name)));
+    }
     QCOMPARE(loadMessage(*window), loaded);
     if (changeAfterLoad)
         window->findChild<QRadioButton *>("r0")->setChecked(true);

@@ -2,6 +2,7 @@
 #include "mainwindow.h"
 #include "model1names.h"
 #include "modal.h"
+#include "pasting.h"
 #include "seriallink.h"
 #include "simunit.h"
 
@@ -107,6 +108,7 @@ private slots:
     void popupEndsEditingUnlessOwn_data();
     void popupEndsEditingUnlessOwn();
     void saveWritesFixedNameAndRadios();
+    void saveRefusesTheEndLine();
     void openTakesRadioLines_data();
     void openTakesRadioLines();
     void openSkipsFixedLines();
@@ -315,7 +317,8 @@ void Model1WindowTest::saveWritesFixedNameAndRadios()
 {
     MainWindow window;
     edit(window, "be2_nev")->setText(QStringLiteral("B"));
-    edit(window, "m_nev")->setText(QStringLiteral("Pince"));
+    pasteOver(edit(window, "m_nev"), QStringLiteral("Pince\r\n"));
+    pasteOver(edit(window, "rele1_on"), QStringLiteral("R1\nBE"));
     edit(window, "rb")->setText(QStringLiteral("+"));
     radio(window, "r2")->setChecked(true);
     window.findChild<QCheckBox *>("checkBox_9")->setChecked(true);
@@ -340,9 +343,26 @@ void Model1WindowTest::saveWritesFixedNameAndRadios()
     answerFileDialog(path);
     closingBoxes([&] { other.openfile(); });
     QCOMPARE(edit(other, "m_nev")->text(), QStringLiteral("Pince"));
+    QCOMPARE(edit(other, "rele1_on")->text(), QStringLiteral("R1BE"));
     QCOMPARE(edit(other, "rb")->text(), QStringLiteral("+"));
     QVERIFY(radio(other, "r2")->isChecked());
     QVERIFY(other.findChild<QCheckBox *>("checkBox_9")->isChecked());
+}
+
+void Model1WindowTest::saveRefusesTheEndLine()
+{
+    const QString path = folder->filePath(QStringLiteral("kept.rvo"));
+    const QStringList old = fileLines({"0", "1", "0"});
+    writeLines(path, old);
+    MainWindow window;
+    edit(window, "rele1_on")->setText(QStringLiteral("---"));
+    answerFileDialog(path);
+    const QList<BoxSeen> seen = closingBoxes([&] { window.save(); });
+    QCOMPARE(seen.size(), 2); // the file dialog asks before it replaces the file
+    QCOMPARE(seen.last().icon, int(QMessageBox::Critical));
+    QVERIFY2(seen.last().text.contains(QStringLiteral("rele1_on")), qPrintable(seen.last().text));
+    QCOMPARE(readLines(path), old);
+    QCOMPARE(statusTexts(window).at(0), QStringLiteral("No file"));
 }
 
 void Model1WindowTest::openTakesRadioLines_data()

@@ -2,6 +2,7 @@
 #include "mainwindow.h"
 #include "modal.h"
 #include "paramfile.h"
+#include "pasting.h"
 #include "recordsamples.h"
 #include "seriallink.h"
 #include "simunit.h"
@@ -828,6 +829,8 @@ void WindowDeviceTest::loadFromShortcut()
     window->activateWindow();
     QVERIFY(QTest::qWaitForWindowActive(window.get()));
     windowForm::fill(*window, recordSamples::filledForm());
+    // The unit name pasted as a cell copied with its line end.
+    pasteOver(window->findChild<QLineEdit *>("m_nev"), QStringLiteral("Garage\r\n"));
     // The load dialog closes itself two seconds after the unit's 'O'.
     const QList<BoxSeen> seen = closingBoxes([&] {
         QTest::keyClick(window.get(), Qt::Key_D, Qt::ControlModifier);
@@ -846,11 +849,16 @@ void WindowDeviceTest::loadedRecordReadsBackAndVerifies()
     QVERIFY(QTest::qWaitForWindowActive(window.get()));
     formValues loaded = recordSamples::filledForm();
     loaded.texts[recordSamples::h2Low] = QStringLiteral("-10");
-    loaded.texts[recordSamples::stopWord] = QStringLiteral("Stop now");
+    loaded.texts[3] = QStringLiteral("Garage ");
+    loaded.texts[recordSamples::stopWord] = QStringLiteral("Stop now  ");
     windowForm::fill(*window, loaded);
     QList<BoxSeen> seen = closingBoxes([&] { window->download(); });
     QVERIFY(seen.isEmpty());
     QCOMPARE(unit->loadsCompleted(), 1);
+    // The unit's reply drops the trailing spaces that the record carried.
+    seen = closingBoxes([&] { window->verify_func(); });
+    QCOMPARE(seen.size(), 1);
+    QCOMPARE(seen[0].text, QStringLiteral("Sikeres ellenőrzés."));
 
     formValues cleared = loaded;
     cleared.texts.fill(QString());
@@ -862,7 +870,10 @@ void WindowDeviceTest::loadedRecordReadsBackAndVerifies()
         QTest::keyClick(window.get(), Qt::Key_R, Qt::ControlModifier);
     });
     QVERIFY(seen.isEmpty());
-    QCOMPARE(windowForm::read(*window).texts, loaded.texts);
+    formValues readBack = loaded;
+    readBack.texts[3] = QStringLiteral("Garage");
+    readBack.texts[recordSamples::stopWord] = QStringLiteral("Stop now");
+    QCOMPARE(windowForm::read(*window).texts, readBack.texts);
     QCOMPARE(windowForm::read(*window).flags, loaded.flags);
 
     window->activateWindow();

@@ -1,11 +1,13 @@
 #include "mainwindow.h"
 #include "modal.h"
+#include "pasting.h"
 #include "windowform.h"
 
 #include <QCheckBox>
 #include <QComboBox>
 #include <QDir>
 #include <QFile>
+#include <QFileInfo>
 #include <QLabel>
 #include <QLineEdit>
 #include <QMessageBox>
@@ -58,6 +60,7 @@ private slots:
     void openShowsBoxAndSelectsPreset();
     void openMissingOrShortFileChangesNothing();
     void savingKeepsRecordText();
+    void failedSaveKeepsEverything_data();
     void failedSaveKeepsEverything();
     void defaultsFileFillsFormAndStatusBar();
     void missingDefaultsFileIsSilent();
@@ -90,6 +93,11 @@ void WindowFilesTest::saveThenOpenGivesTheSameForm()
         fields[i]->setText(QStringLiteral("v%1 ő").arg(i));
     for (int i = 0; i < 16; ++i)
         windowForm::boxes(window)[i]->setChecked(i % 2 == 1);
+    // A cell copied with its line end, and a text with a line break inside.
+    pasteOver(window.findChild<QLineEdit *>("m_nev"), QStringLiteral("Kazan2\r\n"));
+    pasteOver(window.findChild<QLineEdit *>("rele1_on"), QStringLiteral("R1\nBE"));
+    QCOMPARE(window.findChild<QLineEdit *>("m_nev")->text(), QStringLiteral("Kazan2"));
+    QCOMPARE(window.findChild<QLineEdit *>("rele1_on")->text(), QStringLiteral("R1BE"));
     const QString path = folder.absoluteFilePath(QStringLiteral("unit.vrk"));
 
     answerFileDialog(path);
@@ -177,16 +185,43 @@ void WindowFilesTest::savingKeepsRecordText()
     QCOMPARE(window.currentSettings().frameText, QStringLiteral("a|b|"));
 }
 
+void WindowFilesTest::failedSaveKeepsEverything_data()
+{
+    QTest::addColumn<QString>("name");
+    QTest::addColumn<QString>("relayCommand"); // rele1_on
+    QTest::addColumn<QString>("reason");
+
+    QTest::newRow("folder missing") << "missing/folder/unit.vrk" << "R1" << "";
+    // The file's end line: the file could never be opened again.
+    QTest::newRow("a field reads ---") << "kept.vrk" << "---" << "The field rele1_on holds only \"---\"";
+}
+
 void WindowFilesTest::failedSaveKeepsEverything()
 {
+    QFETCH(QString, name);
+    QFETCH(QString, relayCommand);
+    QFETCH(QString, reason);
+    const QString path = folder.absoluteFilePath(name);
+    const QByteArray old = fileBytes(sampleForm());
+    const bool folderExists = QFileInfo(path).dir().exists();
+    if (folderExists)
+        writeFile(path, old);
     MainWindow window;
-    answerFileDialog(folder.absoluteFilePath(QStringLiteral("missing/folder/unit.vrk")));
+    window.findChild<QLineEdit *>("rele1_on")->setText(relayCommand);
+    answerFileDialog(path);
     const QList<BoxSeen> seen = closingBoxes([&] { window.save(); });
-    QCOMPARE(seen.size(), 1);
-    QCOMPARE(seen[0].icon, int(QMessageBox::Critical));
-    QVERIFY(seen[0].text != QStringLiteral("Save was successful."));
+    QCOMPARE(seen.size(), folderExists ? 2 : 1); // the file dialog asks before it replaces a file
+    QCOMPARE(seen.last().icon, int(QMessageBox::Critical));
+    QVERIFY2(seen.last().text.startsWith(QStringLiteral("The file could not be saved.\n") + reason),
+             qPrintable(seen.last().text));
     QVERIFY(window.currentSettings().filePath.isEmpty());
     QCOMPARE(statusLabel(window, 0)->text(), QStringLiteral("No file"));
+    QFile file(path);
+    QCOMPARE(file.exists(), folderExists);
+    if (folderExists) { // written over by nothing
+        QVERIFY(file.open(QIODevice::ReadOnly));
+        QCOMPARE(file.readAll(), old);
+    }
 }
 
 void WindowFilesTest::defaultsFileFillsFormAndStatusBar()

@@ -1,10 +1,15 @@
 #include "mainwindow.h"
 #include "modal.h"
 
+#include <QAction>
 #include <QApplication>
+#include <QClipboard>
 #include <QComboBox>
+#include <QContextMenuEvent>
 #include <QLineEdit>
+#include <QMenu>
 #include <QMessageBox>
+#include <QMimeData>
 #include <QTest>
 
 namespace {
@@ -14,7 +19,38 @@ QLineEdit *field(const MainWindow &window, const char *name)
     return window.findChild<QLineEdit *>(name);
 }
 
+// The ways a text gets into a field besides typing.
+enum class putting { pasteKey, menuPaste, drop };
+
+void put(QLineEdit *edit, putting way, const QString &text)
+{
+    QGuiApplication::clipboard()->setText(text);
+    if (way == putting::pasteKey) {
+        QTest::keyClick(edit, Qt::Key_V, Qt::ControlModifier);
+    } else if (way == putting::menuPaste) {
+        QContextMenuEvent menuRequest(QContextMenuEvent::Mouse, QPoint(2, 2), edit->mapToGlobal(QPoint(2, 2)));
+        QApplication::sendEvent(edit, &menuRequest);
+        auto *menu = qobject_cast<QMenu *>(QApplication::activePopupWidget());
+        QVERIFY2(menu, "the field's menu never showed");
+        for (QAction *action : menu->actions()) {
+            if (action->text().startsWith(QStringLiteral("&Paste")))
+                action->trigger();
+        }
+        menu->close();
+    } else {
+        QMimeData dragged;
+        dragged.setText(text);
+        const QPoint end(edit->width() - 1, 2);
+        QDragEnterEvent enter(end, Qt::CopyAction, &dragged, Qt::LeftButton, Qt::NoModifier);
+        QApplication::sendEvent(edit, &enter); // a drop goes where the drag entered
+        QDropEvent drop(end, Qt::CopyAction, &dragged, Qt::LeftButton, Qt::NoModifier);
+        QApplication::sendEvent(edit, &drop);
+    }
+}
+
 } // namespace
+
+Q_DECLARE_METATYPE(putting)
 
 class WindowInputTest : public QObject
 {
@@ -27,6 +63,8 @@ private slots:
     void returnChecksToo();
     void firstBadFieldIsReported();
     void presetsFillTheSmsCentre();
+    void lineBreaksStayOut_data();
+    void lineBreaksStayOut();
 
 private:
     void focusOn(QLineEdit *edit);
@@ -124,6 +162,39 @@ void WindowInputTest::presetsFillTheSmsCentre()
     combo->setCurrentIndex(2);
     QCOMPARE(smskp->text(), QStringLiteral("36709996500"));
     QVERIFY(!smskp->isEnabled());
+}
+
+void WindowInputTest::lineBreaksStayOut_data()
+{
+    QTest::addColumn<putting>("way");
+    QTest::addColumn<QString>("name");
+    QTest::addColumn<QString>("typed"); // before the text is put in
+    QTest::addColumn<QString>("text");
+    QTest::addColumn<QString>("shown");
+
+    QTest::newRow("cell with its line end") << putting::pasteKey << "t1" << "" << "06301234567\r\n" << "06301234567";
+    QTest::newRow("break inside, after typing") << putting::pasteKey << "rele1_on" << "x" << "R1\nBE" << "xR1BE";
+    QTest::newRow("the field's menu") << putting::menuPaste << "m_nev" << "" << "Kazan2\r\n" << "Kazan2";
+    QTest::newRow("dropped") << putting::drop << "m_nev" << "" << "Kazan2\n" << "Kazan2";
+    QTest::newRow("length counted without the breaks") << putting::pasteKey << "visszaallas" << "" << "\r\n1" << "1";
+    QTest::newRow("no break: the field's own paste") << putting::menuPaste << "m_nev" << "a" << "b c" << "ab c";
+}
+
+void WindowInputTest::lineBreaksStayOut()
+{
+    QFETCH(putting, way);
+    QFETCH(QString, name);
+    QFETCH(QString, typed);
+    QFETCH(QString, text);
+    QFETCH(QString, shown);
+    QLineEdit *edit = field(*window, name.toLatin1().constData());
+    focusOn(edit);
+    QTest::keyClicks(edit, typed);
+    put(edit, way, text);
+    QCOMPARE(edit->text(), shown);
+    // Undo takes back what was put in, and only that.
+    QTest::keyClick(edit, Qt::Key_Z, Qt::ControlModifier);
+    QCOMPARE(edit->text(), typed);
 }
 
 QTEST_MAIN(WindowInputTest)

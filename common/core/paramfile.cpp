@@ -132,6 +132,11 @@ bool paramFile::write(const QString &path, const formValues &values, QString *re
     return written;
 }
 
+qsizetype paramFile::endLineText(const QStringList &texts)
+{
+    return texts.indexOf(endLine);
+}
+
 QString paramFile::fileName(const QString &path)
 {
     const QFileInfo info(path);

@@ -53,6 +53,10 @@ public:
     // A character the code page lacks is written as '?'.
     static bool write(const QString &path, const formValues &values, QString *reason);
 
+    // A text that reads exactly as the end line would end the reading of
+    // its file there; the index of the first one, or -1.
+    static qsizetype endLineText(const QStringList &texts);
+
     // The name shown for a file: base name, ".", complete suffix.
     static QString fileName(const QString &path);
 

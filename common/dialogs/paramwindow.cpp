@@ -2,6 +2,7 @@
 
 #include "formwidgets.h"
 #include "framechecksum.h"
+#include "onelineinput.h"
 #include "paramfile.h"
 #include "separators.h"
 #include "setack.h"
@@ -107,8 +108,11 @@ void paramWindow::addFileAndPortLabels()
 void paramWindow::watchLineEdits()
 {
     editCheck = new editingEnd(this);
-    for (QLineEdit *edit : lineEdits())
+    auto *oneLine = new oneLineInput(this);
+    for (QLineEdit *edit : lineEdits()) {
         editCheck->watch(edit);
+        oneLine->watch(edit);
+    }
 }
 
 void paramWindow::stopInputChecks()
@@ -215,17 +219,28 @@ QString paramWindow::askSavePath(const QString &filter)
 
 void paramWindow::writeParamFile(const QString &path, const QString &successText)
 {
-    QString reason;
-    if (!paramFile::write(path, formContents(), &reason)) {
-        QMessageBox::critical(this, QStringLiteral("Save"),
-                              QStringLiteral("The file could not be saved.\n%1").arg(reason),
-                              QMessageBox::Ok);
+    const formValues values = formContents();
+    // A form the file could not give back is not written at all.
+    QString reason = endLineReason(values);
+    if (reason.isEmpty() && paramFile::write(path, values, &reason)) {
+        settings.filePath = path;
+        settings.fileName = paramFile::fileName(path);
+        fileLabel->setText(settings.fileName);
+        QMessageBox::information(this, QStringLiteral("Save"), successText, QMessageBox::Ok);
         return;
     }
-    settings.filePath = path;
-    settings.fileName = paramFile::fileName(path);
-    fileLabel->setText(settings.fileName);
-    QMessageBox::information(this, QStringLiteral("Save"), successText, QMessageBox::Ok);
+    QMessageBox::critical(this, QStringLiteral("Save"), QStringLiteral("The file could not be saved.\n%1").arg(reason),
+                          QMessageBox::Ok);
+}
+
+QString paramWindow::endLineReason(const formValues &values) const
+{
+    const qsizetype field = paramFile::endLineText(values.texts);
+    if (field < 0)
+        return QString();
+    return QStringLiteral("The field %1 holds only \"---\", which ends a parameter file: "
+                          "the file could not be opened again.")
+        .arg(lineEdits().at(field)->objectName());
 }
 
 bool paramWindow::chooseParamFile(const QString &filter)

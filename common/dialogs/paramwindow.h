@@ -99,6 +99,7 @@ protected:
     QString askSavePath(const QString &filter);
     // Writes the form to path without harming an old file on failure; on
     // success the path becomes the window's file and successText is shown.
+    // A form with a field that reads as the file's end line is refused.
     void writeParamFile(const QString &path, const QString &successText);
     // The open dialog's chosen path becomes the window's file path; false when cancelled.
     bool chooseParamFile(const QString &filter);
@@ -124,6 +125,8 @@ private:
     T *named(const char *name) const;
     void showStatus(const statusReply &status);
     void watchLineEdits();
+    // Names the first field that reads as the file's end line; empty when none does.
+    QString endLineReason(const formValues &values) const;
 
     editingEnd *editCheck = nullptr;
     bool checkingInput = false;

@@ -1,5 +1,6 @@
 #include "modal.h"
 
+#include <QAbstractButton>
 #include <QApplication>
 #include <QElapsedTimer>
 #include <QFileDialog>
@@ -86,7 +87,12 @@ public:
             return;
         if (auto *box = qobject_cast<QMessageBox *>(top)) {
             seen.append({box->windowTitle(), box->text(), int(box->icon())});
-            box->done(QMessageBox::Ok);
+            // A question, such as the file dialog's before it replaces a
+            // file, gets the answer of a user who meant what they chose.
+            if (QAbstractButton *yes = box->button(QMessageBox::Yes))
+                yes->click();
+            else
+                box->done(QMessageBox::Ok);
             // A desktop gives the focus back to the window under the box.
             if (QWidget *under = box->parentWidget())
                 under->window()->activateWindow();
