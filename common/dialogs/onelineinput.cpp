@@ -14,6 +14,11 @@ bool hasLineBreak(const QString &text)
     return text.contains(QLatin1Char('\r')) || text.contains(QLatin1Char('\n'));
 }
 
+QString withoutLineBreaks(QString text)
+{
+    return text.remove(QLatin1Char('\r')).remove(QLatin1Char('\n'));
+}
+
 // Ends the line edit's current undo step, as its own paste does before and
 // after the text goes in. A line edit ends a step whenever its cursor moves;
 // an empty one has nowhere to move it, and clearing it ends the step and
@@ -43,11 +48,6 @@ void insertAsPaste(QLineEdit *edit, const QString &text)
 void oneLineInput::watch(QLineEdit *edit)
 {
     edit->installEventFilter(this);
-}
-
-QString oneLineInput::withoutLineBreaks(QString text)
-{
-    return text.remove(QLatin1Char('\r')).remove(QLatin1Char('\n'));
 }
 
 bool oneLineInput::eventFilter(QObject *watched, QEvent *event)

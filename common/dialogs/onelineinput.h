@@ -22,8 +22,6 @@ public:
 
     void watch(QLineEdit *edit);
 
-    static QString withoutLineBreaks(QString text);
-
 protected:
     bool eventFilter(QObject *watched, QEvent *event) override;
 
