@@ -16,6 +16,7 @@ namespace {
 // Answers queued for the dialogs the next closingBoxes will meet.
 QStringList fileAnswers;
 QList<std::function<void(QDialog *)>> dialogAnswers;
+QList<std::function<void()>> boxLooks;
 
 // A refused file name is typed again after this long.
 constexpr int retryMs = 100;
@@ -85,6 +86,8 @@ public:
         if (!top || !top->isVisible())
             return;
         if (auto *box = qobject_cast<QMessageBox *>(top)) {
+            if (!boxLooks.isEmpty())
+                boxLooks.takeFirst()();
             seen.append({box->windowTitle(), box->text(), int(box->icon())});
             box->done(QMessageBox::Ok);
             // A desktop gives the focus back to the window under the box.
@@ -116,8 +119,11 @@ public:
             problems += QStringLiteral("no file dialog came to be answered with \"%1\"").arg(path);
         if (!dialogAnswers.isEmpty())
             problems += QStringLiteral("%1 expected dialog(s) never came").arg(dialogAnswers.size());
+        if (!boxLooks.isEmpty())
+            problems += QStringLiteral("%1 expected message box(es) never came").arg(boxLooks.size());
         fileAnswers.clear();
         dialogAnswers.clear();
+        boxLooks.clear();
     }
 
 private:
@@ -177,4 +183,9 @@ void answerFileDialog(const QString &path)
 void answerNextDialog(const std::function<void(QDialog *)> &answer)
 {
     dialogAnswers.append(answer);
+}
+
+void lookUnderNextBox(const std::function<void()> &look)
+{
+    boxLooks.append(look);
 }
