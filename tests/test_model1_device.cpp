@@ -348,7 +348,8 @@ void Model1DeviceTest::readoutSetsRegulatorAndPreset_data()
     QTest::newRow("off") << "0" << "r2" << "r0" << "0";
     // The unit drops the "+" of heating: later fields keep their place.
     QTest::newRow("heating as the unit returns it") << "" << "r0" << "r1" << "+";
-    QTest::newRow("unknown character") << "x" << "r2" << "r2" << "x";
+    // Not cooling: an empty button name would find the first button, cooling.
+    QTest::newRow("unknown character") << "x" << "r1" << "r1" << "x";
 }
 
 void Model1DeviceTest::readoutSetsRegulatorAndPreset()

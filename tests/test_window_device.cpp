@@ -29,6 +29,8 @@
 namespace {
 
 const QString port = QStringLiteral("COM3");
+// The status button's own colours, given back after a query.
+const QString restoredButton = QStringLiteral("color: rgb(255, 255, 255); background-color: rgb(0, 170, 127);");
 
 QByteArray replyLines(const QStringList &fields)
 {
@@ -550,7 +552,7 @@ void WindowDeviceTest::statusFillsThePanel()
     QCOMPARE(bar->styleSheet(), QStringLiteral("QProgressBar::chunk { background-color: #05B8CC; }"));
     auto *button = window->findChild<QPushButton *>("allapot_gomb");
     QVERIFY(button->isEnabled());
-    QCOMPARE(button->styleSheet(), QStringLiteral("color: rgb(255, 255, 255); background-color: rgb(0, 170, 127);"));
+    QCOMPARE(button->styleSheet(), restoredButton);
 }
 
 void WindowDeviceTest::statusLampsFollowTheReply()
@@ -570,6 +572,9 @@ void WindowDeviceTest::statusLampsFollowTheReply()
 void WindowDeviceTest::statusWithTooFewItems()
 {
     unit->setStatusReply("\"Op\" 00011 00011 T1:20C T2:21C 00001\r\n");
+    auto *button = window->findChild<QPushButton *>("allapot_gomb");
+    bool restoredUnderBox = false;
+    lookUnderNextBox([&] { restoredUnderBox = button->isEnabled() && button->styleSheet() == restoredButton; });
     const QList<BoxSeen> seen = closingBoxes([&] { window->allapot(); });
     QCOMPARE(seen.size(), 1);
     QCOMPARE(seen[0].title, QStringLiteral("Hiba"));
@@ -577,7 +582,8 @@ void WindowDeviceTest::statusWithTooFewItems()
     QCOMPARE(window->findChild<QLabel *>("l_service")->text(), QStringLiteral("\"Op\""));
     QCOMPARE(styleOf(*window, "w_be1"), QStringLiteral("background-color: rgb(180, 180, 180);"));
     QCOMPARE(window->findChild<QLabel *>("l_temp1")->text(), QStringLiteral("---"));
-    QVERIFY(window->findChild<QPushButton *>("allapot_gomb")->isEnabled());
+    QVERIFY(button->isEnabled());
+    QVERIFY2(restoredUnderBox, "the status button was still grey while the failure box was up");
 }
 
 void WindowDeviceTest::statusKeepsTheWindowRunning()

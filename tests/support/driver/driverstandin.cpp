@@ -5,7 +5,9 @@
 #include <chrono>
 #include <cstdarg>
 #include <dlfcn.h>
+#include <limits>
 #include <sys/ioctl.h>
+#include <termios.h>
 #include <unistd.h>
 
 namespace {
@@ -13,9 +15,11 @@ namespace {
 constexpr int off = -1;
 std::atomic<int> current{off};
 std::atomic<long long> holdNs{0};
+std::atomic<bool> closedQueued{false};
 
 // For each descriptor, when the last byte written to it counts as sent.
 constexpr int descriptors = 1024;
+constexpr long long never = std::numeric_limits<long long>::max();
 std::atomic<long long> sentAt[descriptors];
 
 long long nowNs()
@@ -23,6 +27,11 @@ long long nowNs()
     return std::chrono::duration_cast<std::chrono::nanoseconds>(
                std::chrono::steady_clock::now().time_since_epoch())
         .count();
+}
+
+bool unsent(int fd)
+{
+    return fd >= 0 && fd < descriptors && nowNs() < sentAt[fd];
 }
 
 template <typename call>
@@ -36,6 +45,7 @@ call next(const char *name)
 driverStandIn::driverStandIn(mode how, int holdMs)
 {
     holdNs = holdMs * 1000000LL;
+    closedQueued = false;
     current = how;
 }
 
@@ -44,12 +54,20 @@ driverStandIn::~driverStandIn()
     current = off;
 }
 
+bool driverStandIn::closedWithOutputQueued() const
+{
+    return closedQueued;
+}
+
 extern "C" ssize_t write(int fd, const void *data, size_t size)
 {
     static const auto real = next<ssize_t (*)(int, const void *, size_t)>("write");
     const ssize_t written = real(fd, data, size);
-    if (written > 0 && current == driverStandIn::hold && fd >= 0 && fd < descriptors)
-        sentAt[fd] = nowNs() + holdNs;
+    const int how = current;
+    const bool queues = how == driverStandIn::hold || how == driverStandIn::stall;
+    // Only a terminal's driver queues output; a port's lock file is written too.
+    if (written > 0 && queues && fd >= 0 && fd < descriptors && isatty(fd))
+        sentAt[fd] = how == driverStandIn::stall ? never : nowNs() + holdNs;
     return written;
 }
 
@@ -67,7 +85,25 @@ extern "C" int ioctl(int fd, unsigned long request, ...) noexcept
         errno = EIO;
         return -1;
     }
-    const bool held = how == driverStandIn::stall || (fd >= 0 && fd < descriptors && nowNs() < sentAt[fd]);
-    *static_cast<int *>(argument) = held ? 1 : 0;
+    *static_cast<int *>(argument) = unsent(fd) ? 1 : 0;
     return 0;
+}
+
+// The C library's tcflush does not go through the ioctl above.
+extern "C" int tcflush(int fd, int queue) noexcept
+{
+    static const auto real = next<int (*)(int, int)>("tcflush");
+    if (queue != TCIFLUSH && fd >= 0 && fd < descriptors)
+        sentAt[fd] = 0;
+    return real(fd, queue);
+}
+
+extern "C" int close(int fd)
+{
+    static const auto real = next<int (*)(int)>("close");
+    if (unsent(fd)) {
+        closedQueued = true;
+        sentAt[fd] = 0;
+    }
+    return real(fd);
 }

@@ -17,6 +17,7 @@ namespace {
 // Answers queued for the dialogs the next closingBoxes will meet.
 QStringList fileAnswers;
 QList<std::function<void(QDialog *)>> dialogAnswers;
+QList<std::function<void()>> boxLooks;
 
 // A refused file name is typed again after this long.
 constexpr int retryMs = 100;
@@ -86,6 +87,8 @@ public:
         if (!top || !top->isVisible())
             return;
         if (auto *box = qobject_cast<QMessageBox *>(top)) {
+            if (!boxLooks.isEmpty())
+                boxLooks.takeFirst()();
             seen.append({box->windowTitle(), box->text(), int(box->icon())});
             // A question, such as the file dialog's before it replaces a
             // file, gets the answer of a user who meant what they chose.
@@ -122,8 +125,11 @@ public:
             problems += QStringLiteral("no file dialog came to be answered with \"%1\"").arg(path);
         if (!dialogAnswers.isEmpty())
             problems += QStringLiteral("%1 expected dialog(s) never came").arg(dialogAnswers.size());
+        if (!boxLooks.isEmpty())
+            problems += QStringLiteral("%1 expected message box(es) never came").arg(boxLooks.size());
         fileAnswers.clear();
         dialogAnswers.clear();
+        boxLooks.clear();
     }
 
 private:
@@ -183,4 +189,9 @@ void answerFileDialog(const QString &path)
 void answerNextDialog(const std::function<void(QDialog *)> &answer)
 {
     dialogAnswers.append(answer);
+}
+
+void lookUnderNextBox(const std::function<void()> &look)
+{
+    boxLooks.append(look);
 }

@@ -36,3 +36,7 @@ void answerFileDialog(const QString &path);
 // The next modal dialog (not a message box, not a file dialog) opened under
 // closingBoxes is handed to answer, which fills it in and accepts or rejects it.
 void answerNextDialog(const std::function<void(QDialog *)> &answer);
+
+// The next message box opened under closingBoxes calls look while it is up,
+// to see the window behind it.
+void lookUnderNextBox(const std::function<void()> &look);
