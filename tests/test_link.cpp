@@ -347,8 +347,8 @@ void LinkTest::stalledOutputIsALostLine_data()
     const int stall = driverStandIn::stall, fail = driverStandIn::fail, hold = driverStandIn::hold;
     QTest::newRow("output suspended") << suspended << false << lineLost << stalled << QByteArray();
     QTest::newRow("output suspended, cancelled") << suspended << true << cancelled << QString() << QByteArray();
-    QTest::newRow("driver never sends") << stall << false << lineLost << stalled << QByteArray("!");
-    QTest::newRow("driver never sends, cancelled") << stall << true << cancelled << QString() << QByteArray("!");
+    QTest::newRow("driver never sends") << stall << false << lineLost << stalled << QByteArray();
+    QTest::newRow("driver never sends, cancelled") << stall << true << cancelled << QString() << QByteArray();
     QTest::newRow("driver count unreadable") << fail << false << lineLost << unreadable << QByteArray("!");
     QTest::newRow("driver holds each byte 3 ms")
         << hold << false << int(deviceExchange::Received) << QString() << QByteArray("!??\r\n");
@@ -387,8 +387,8 @@ void LinkTest::stalledOutputIsALostLine()
     QCOMPARE(log.lines(), lost.isEmpty() ? QStringList() : QStringList{line});
     unit.waitForReceived(int(sent.size()), 5000);
     QCOMPARE(unit.received(), sent);
-    // A lost line drops its unsent output first: closing the port would wait for it.
-    if (standIn && !lost.isEmpty())
+    // However the exchange ends, unsent output is dropped first: a close would wait for it.
+    if (standIn)
         QVERIFY2(!standIn->closedWithOutputQueued(), "the port was closed with its output still queued");
 }
 

@@ -213,8 +213,12 @@ bool serialLink::configure()
 
 void serialLink::close()
 {
-    if (port && port->isOpen())
-        port->close();
+    if (!isOpen())
+        return;
+    // What a cancelled exchange has not sent is not to reach the unit, and
+    // a port closed with unsent bytes waits for them.
+    port->clear(QSerialPort::Output);
+    port->close();
 }
 
 bool serialLink::isOpen() const

@@ -62,12 +62,16 @@ bool driverStandIn::closedWithOutputQueued() const
 extern "C" ssize_t write(int fd, const void *data, size_t size)
 {
     static const auto real = next<ssize_t (*)(int, const void *, size_t)>("write");
-    const ssize_t written = real(fd, data, size);
     const int how = current;
-    const bool queues = how == driverStandIn::hold || how == driverStandIn::stall;
     // Only a terminal's driver queues output; a port's lock file is written too.
-    if (written > 0 && queues && fd >= 0 && fd < descriptors && isatty(fd))
-        sentAt[fd] = how == driverStandIn::stall ? never : nowNs() + holdNs;
+    const bool toPort = how != off && fd >= 0 && fd < descriptors && isatty(fd);
+    if (toPort && how == driverStandIn::stall) {
+        sentAt[fd] = never; // taken, and never put on the line
+        return ssize_t(size);
+    }
+    const ssize_t written = real(fd, data, size);
+    if (written > 0 && toPort && how == driverStandIn::hold)
+        sentAt[fd] = nowNs() + holdNs;
     return written;
 }
 

@@ -11,7 +11,7 @@ class driverStandIn
 public:
     enum mode {
         hold,  // each byte stays unsent for holdMs after it was written
-        stall, // nothing is ever sent
+        stall, // bytes are taken and never sent: none reaches the line
         fail,  // the count cannot be read
     };
 
