@@ -293,11 +293,14 @@ qint64 serialLink::unsentInDriver() const
 }
 
 // A pseudo-terminal, and some USB adapters, report a byte as sent as soon as
-// they take it; it cannot have left before the line clock allows.
+// they take it; it cannot start before the byte ahead of it has left. Like a
+// UART's holding register, the next byte is taken while this one is on the
+// line: returning only once it had left would add each late wake-up to the load.
 void serialLink::keepLinePace(lineClock::time_point handed)
 {
-    lineFree = std::max(lineFree, handed) + byteTime;
-    std::this_thread::sleep_until(lineFree);
+    const lineClock::time_point onLine = std::max(lineFree, handed);
+    lineFree = onLine + byteTime;
+    std::this_thread::sleep_until(onLine);
 }
 
 bool serialLink::writeCommand(char a, char b)
@@ -314,8 +317,10 @@ bool serialLink::readByte(char &byte)
     if (!isOpen())
         return false;
     const auto arrived = [this](int ms) { return port->waitForReadyRead(ms); };
-    if (port->bytesAvailable() == 0
-        && waitSliced(QDeadlineTimer(readWaitMs), sliceMs, arrived) != waitEnd::met)
+    // The unit cannot answer a byte still on the line.
+    const lineClock::time_point lastByteOff = std::max(lineClock::now(), lineFree);
+    const QDeadlineTimer deadline(lastByteOff + std::chrono::milliseconds(readWaitMs));
+    if (port->bytesAvailable() == 0 && waitSliced(deadline, sliceMs, arrived) != waitEnd::met)
         return false;
     return port->getChar(&byte);
 }

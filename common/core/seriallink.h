@@ -37,14 +37,16 @@ public:
     void close();
     bool isOpen() const;
 
-    // One byte out; returns once the byte can have left the port at the
-    // line's pace, so a wait that follows counts from a byte on the line.
-    // False when it failed or was interrupted; a byte that has not left
-    // within 2 s of being handed over is a lost line.
+    // One byte out; returns once the byte is on the line, the one before it
+    // having left at the line's pace, so that the next byte is handed over
+    // in time to follow it without a gap. False when it failed or was
+    // interrupted; a byte that has not left within 2 s of being handed over
+    // is a lost line.
     bool writeByte(char byte);
     // The five command bytes '!', a, b, CR, LF, one write each.
     bool writeCommand(char a, char b);
-    // Waits at most the read wait for one byte; false when none came:
+    // Waits for one byte at most the read wait, counted from the end of the
+    // last byte written on the line; false when none came:
     // silence, a lost line or an interrupt, which the two below tell apart.
     bool readByte(char &byte);
 

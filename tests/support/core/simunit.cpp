@@ -233,21 +233,41 @@ int simUnit::loadsCompleted() const
 void simUnit::serve()
 {
     while (!stopping) {
-        pollfd ready{leader, POLLIN, 0};
-        const int polled = poll(&ready, 1, pollMs);
+        readArrivals();
         dropStalledRecord();
-        if (polled <= 0 || !(ready.revents & POLLIN))
-            continue;
-        char buffer[256];
-        const ssize_t count = ::read(leader, buffer, sizeof buffer);
-        const auto arrival = std::chrono::steady_clock::now();
-        for (ssize_t i = 0; i < count && !stopping; ++i) {
-            paceOneByte(arrival);
-            send(take(buffer[i]));
+        while (!stopping && !inbox.empty()) {
+            const auto through = throughAt(inbox.front().at);
+            if (std::chrono::steady_clock::now() < through)
+                break;
+            lineFree = qMax(lineFree, through);
+            const char byte = inbox.front().byte;
+            inbox.pop_front();
+            send(take(byte));
             // A stall counts from the answer to the last byte, a slow handshake included.
             lastByte = std::chrono::steady_clock::now();
         }
     }
+}
+
+// Reads what the program wrote, waiting at most until the first byte read is
+// through the line. Bytes that come while the unit waits for that one queue
+// behind it on the line: noting them only after the wait would add each late
+// wake-up of this thread to the line time.
+void simUnit::readArrivals()
+{
+    using std::chrono::nanoseconds;
+    nanoseconds wait = std::chrono::milliseconds(pollMs);
+    if (!inbox.empty())
+        wait = qBound(nanoseconds(0), throughAt(inbox.front().at) - std::chrono::steady_clock::now(), wait);
+    const timespec timeout{0, long(wait.count())};
+    pollfd ready{leader, POLLIN, 0};
+    if (ppoll(&ready, 1, &timeout, nullptr) <= 0 || !(ready.revents & POLLIN))
+        return;
+    char buffer[256];
+    const ssize_t count = ::read(leader, buffer, sizeof buffer);
+    const auto now = std::chrono::steady_clock::now();
+    for (ssize_t i = 0; i < count; ++i)
+        inbox.push_back({buffer[i], now});
 }
 
 // Records one byte and returns what the unit answers to it.
@@ -387,15 +407,23 @@ int simUnit::waitingForProgram() const
     return ioctl(follower, FIONREAD, &queued) == 0 ? queued : 0;
 }
 
+bool simUnit::isPaced() const
+{
+    QMutexLocker lock(&mutex);
+    return paced;
+}
+
 // On a paced line a byte that is ready at `ready` is through once the line
-// is free and one byte time has passed.
+// is free and one byte time has passed; on an unpaced line at once.
+std::chrono::steady_clock::time_point simUnit::throughAt(std::chrono::steady_clock::time_point ready) const
+{
+    return isPaced() ? qMax(lineFree, ready) + byteTime : ready;
+}
+
 void simUnit::paceOneByte(std::chrono::steady_clock::time_point ready)
 {
-    {
-        QMutexLocker lock(&mutex);
-        if (!paced)
-            return;
-    }
-    lineFree = qMax(lineFree, ready) + byteTime;
+    if (!isPaced())
+        return;
+    lineFree = throughAt(ready);
     std::this_thread::sleep_until(lineFree);
 }

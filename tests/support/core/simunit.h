@@ -6,6 +6,7 @@
 #include <QWaitCondition>
 #include <atomic>
 #include <chrono>
+#include <deque>
 #include <functional>
 #include <memory>
 
@@ -78,9 +79,15 @@ public:
 
 private:
     enum class state { command, record };
+    // A byte from the program and when the unit read it.
+    struct arrival {
+        char byte;
+        std::chrono::steady_clock::time_point at;
+    };
 
     bool waitUntil(const std::function<bool()> &done, int timeoutMs) const;
     void serve();
+    void readArrivals();
     QByteArray take(char byte);
     QByteArray finishLoad();
     void dropStalledRecord();
@@ -89,6 +96,8 @@ private:
     void pause(int ms);
     void vanish();
     int waitingForProgram() const;
+    bool isPaced() const;
+    std::chrono::steady_clock::time_point throughAt(std::chrono::steady_clock::time_point ready) const;
     void paceOneByte(std::chrono::steady_clock::time_point ready);
 
     int leader = -1;
@@ -101,6 +110,7 @@ private:
     bool hadConfigHome = false;
 
     // Owned by the answering thread.
+    std::deque<arrival> inbox; // read from the line, not yet answered
     QByteArray lastFive;
     int linesSeen = 0;
     int sentSinceCommand = 0;
