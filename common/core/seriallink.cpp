@@ -215,8 +215,8 @@ void serialLink::close()
 {
     if (!isOpen())
         return;
-    // What a cancelled exchange has not sent is not to reach the unit, and
-    // a port closed with unsent bytes waits for them.
+    // What a cancelled or lost exchange has not sent is not to reach the
+    // unit, and a port closed with unsent bytes waits for them.
     port->clear(QSerialPort::Output);
     port->close();
 }
@@ -256,10 +256,8 @@ bool serialLink::leftWithin(const QDeadlineTimer &limit)
     });
     if (end == waitEnd::met)
         end = waitSliced(limit, drainPollMs, [this](int ms) { return driverSent(ms); });
-    if (end == waitEnd::timedOut) {
-        port->clear(QSerialPort::Output); // a port closed with unsent bytes waits for them
+    if (end == waitEnd::timedOut)
         lose(QStringLiteral("byte not sent within %1 ms (output stalled)").arg(writeLimitMs));
-    }
     return end == waitEnd::met;
 }
 
@@ -371,5 +369,5 @@ void serialLink::lose(const QString &reason)
 {
     qDebug().noquote() << "comport lost:" << device + QStringLiteral(": ") + reason;
     lost = true;
-    port->close();
+    close();
 }

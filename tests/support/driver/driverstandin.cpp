@@ -65,7 +65,7 @@ extern "C" ssize_t write(int fd, const void *data, size_t size)
     const int how = current;
     // Only a terminal's driver queues output; a port's lock file is written too.
     const bool toPort = how != off && fd >= 0 && fd < descriptors && isatty(fd);
-    if (toPort && how == driverStandIn::stall) {
+    if (toPort && how != driverStandIn::hold) {
         sentAt[fd] = never; // taken, and never put on the line
         return ssize_t(size);
     }

@@ -12,7 +12,7 @@ public:
     enum mode {
         hold,  // each byte stays unsent for holdMs after it was written
         stall, // bytes are taken and never sent: none reaches the line
-        fail,  // the count cannot be read
+        fail,  // the count cannot be read, and no byte reaches the line
     };
 
     explicit driverStandIn(mode how, int holdMs = 0);
