@@ -238,9 +238,10 @@ QString paramWindow::endLineReason(const formValues &values) const
     const qsizetype field = paramFile::endLineText(values.texts);
     if (field < 0)
         return QString();
-    return QStringLiteral("The field %1 holds only \"---\", which ends a parameter file: "
-                          "the file could not be opened again.")
-        .arg(lineEdits().at(field)->objectName());
+    return QStringLiteral("The field %1 holds only \"---\", the mark that ends a parameter file "
+                          "(its line %2): the file could not be opened again. Change the field and save again.")
+        .arg(lineEdits().at(field)->objectName())
+        .arg(field + 1);
 }
 
 bool paramWindow::chooseParamFile(const QString &filter)

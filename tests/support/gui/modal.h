@@ -23,7 +23,8 @@ constexpr int modalLimitMs = 5000;
 void isolateSettings();
 
 // Runs action; every modal message box that opens meanwhile is recorded and
-// closed with Ok (Yes where it asks), so a test never waits on one. Returns the boxes in order.
+// closed with Ok (Yes where it asks), so a test never waits on one. Returns
+// the boxes in order.
 // Dialogs queued by the two functions below are answered meanwhile. Any
 // dialog still open after limitMs is closed, and the test fails naming it;
 // so does a queued answer whose dialog never came.
