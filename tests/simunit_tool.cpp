@@ -3,14 +3,16 @@
 // the status query with a fixed status of its model (2 unless told); before
 // any load it gives back a record of its model.
 //
-//   varlok-simunit [COMn] [--paced] [--model 1|2]
+//   varlok-simunit [COMn] [--paced] [--model 1|2] [--help]
 
 #include "seriallink.h"
 #include "simunit.h"
 
+#include <QCommandLineParser>
 #include <QCoreApplication>
 #include <QStringList>
 #include <cstdio>
+#include <cstdlib>
 
 namespace {
 
@@ -40,16 +42,47 @@ const QByteArray model2Status = "\"Telekom HU\" 00001 00010 T1:+21.5C T2:+4.0C 0
 // temperature, supply, an unused item, signal strength.
 const QByteArray model1Status = "\"Telekom HU\" I:011 O:001 R:1 T:+21.5C 00001 0 18,5\r\n";
 
-// The value that follows option in arguments, both taken out; fallback when
-// the option is absent, empty when its value is.
-QString takeOption(QStringList &arguments, const QString &option, const QString &fallback)
+// What the command line asks for; exits with the usage for --help (0) and
+// for anything it does not know (2).
+struct toolOptions
 {
-    const int at = arguments.indexOf(option);
-    if (at < 0)
-        return fallback;
-    const QString value = arguments.value(at + 1);
-    arguments.remove(at, qMin<qsizetype>(2, arguments.size() - at));
-    return value;
+    QString portName;
+    bool paced = false;
+    bool thermostat = false;
+};
+
+toolOptions parseOptions(const QCoreApplication &app)
+{
+    QCommandLineParser parser;
+    parser.setApplicationDescription(QStringLiteral(
+        "A simulated Varlok unit on a pseudo-terminal, for trying the programs without a unit."));
+    const QCommandLineOption help = parser.addHelpOption();
+    const QCommandLineOption paced(QStringLiteral("paced"),
+                                   QStringLiteral("Move every byte at the pace of a 1200 baud line."));
+    const QCommandLineOption model(QStringLiteral("model"),
+                                   QStringLiteral("Play a model-1 (thermostat) or model-2 unit; 2 unless told."),
+                                   QStringLiteral("1|2"), QStringLiteral("2"));
+    parser.addOptions({paced, model});
+    parser.addPositionalArgument(QStringLiteral("COMn"), QStringLiteral("The port name to map it as; COM1 unless told."),
+                                 QStringLiteral("[COMn]"));
+
+    QString error;
+    if (!parser.parse(app.arguments()))
+        error = parser.errorText();
+    else if (parser.positionalArguments().size() > 1)
+        error = QStringLiteral("Only one port name can be given.");
+    else if (parser.value(model) != QLatin1String("1") && parser.value(model) != QLatin1String("2"))
+        error = QStringLiteral("--model takes 1 or 2.");
+    if (!error.isEmpty()) {
+        std::fprintf(stderr, "%s\n\n%s", qPrintable(error), qPrintable(parser.helpText()));
+        std::exit(2);
+    }
+    if (parser.isSet(help) || parser.isSet(QStringLiteral("help-all"))) {
+        std::printf("%s", qPrintable(parser.helpText()));
+        std::exit(0);
+    }
+    return {parser.positionalArguments().value(0, QStringLiteral("COM1")), parser.isSet(paced),
+            parser.value(model) == QLatin1String("1")};
 }
 
 } // namespace
@@ -57,34 +90,26 @@ QString takeOption(QStringList &arguments, const QString &option, const QString 
 int main(int argc, char *argv[])
 {
     QCoreApplication app(argc, argv);
-    QStringList arguments = app.arguments().mid(1);
-    const bool paced = arguments.removeAll(QStringLiteral("--paced")) > 0;
-    const QString model = takeOption(arguments, QStringLiteral("--model"), QStringLiteral("2"));
-    if (model != QLatin1String("1") && model != QLatin1String("2")) {
-        std::fprintf(stderr, "--model takes 1 or 2\n");
-        return 1;
-    }
-    const QString portName = arguments.value(0, QStringLiteral("COM1"));
+    const toolOptions options = parseOptions(app);
 
     simUnit unit;
     if (!unit.isRunning()) {
         std::fprintf(stderr, "cannot open a pseudo-terminal\n");
         return 1;
     }
-    const bool thermostat = model == QLatin1String("1");
-    unit.setReadoutReply(startingRecord(thermostat));
-    unit.setStatusReply(thermostat ? model1Status : model2Status);
+    unit.setReadoutReply(startingRecord(options.thermostat));
+    unit.setStatusReply(options.thermostat ? model1Status : model2Status);
     unit.setRememberLoads(true);
-    unit.setPaced(paced);
+    unit.setPaced(options.paced);
 
     const QString folder = serialLink::portMapFolder();
     std::printf("Simulated model-%s unit on %s%s.\n"
                 "Map it as %s with:\n"
                 "  mkdir -p '%s' && ln -sfn %s '%s/%s'\n"
                 "then choose %s in the program. Ctrl+C ends the unit.\n",
-                qPrintable(model), qPrintable(unit.devicePath()), paced ? " (1200 baud pace)" : "",
-                qPrintable(portName), qPrintable(folder), qPrintable(unit.devicePath()),
-                qPrintable(folder), qPrintable(portName), qPrintable(portName));
+                options.thermostat ? "1" : "2", qPrintable(unit.devicePath()), options.paced ? " (1200 baud pace)" : "",
+                qPrintable(options.portName), qPrintable(folder), qPrintable(unit.devicePath()),
+                qPrintable(folder), qPrintable(options.portName), qPrintable(options.portName));
     std::fflush(stdout);
     return app.exec();
 }

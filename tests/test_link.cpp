@@ -63,6 +63,8 @@ private slots:
     void readoutOpenFailure();
     void statusCollection_data();
     void statusCollection();
+    void nextCommandAfterAnUnfinishedReply_data();
+    void nextCommandAfterAnUnfinishedReply();
 };
 
 void LinkTest::devicePathResolution_data()
@@ -409,39 +411,82 @@ void LinkTest::readoutOpenFailure()
 void LinkTest::statusCollection_data()
 {
     QTest::addColumn<QByteArray>("reply");
+    QTest::addColumn<int>("answerDelayMs"); // from the command's end on the line
     QTest::addColumn<QString>("text");
     QTest::addColumn<int>("outcome");
 
     const int received = deviceExchange::Received;
     const int cut = deviceExchange::CutInLine;
     const QByteArray status = "\"Op\" 00011 00001 T1:21.5C T2:-3.0C 00001 0 23,0\r\n";
-    QTest::newRow("CR LF kept but the last byte") << status << QString::fromLatin1(status.chopped(1)) << received;
-    QTest::newRow("8-bit, cut") << QByteArray("\xE1\xFF!") << QString::fromLatin1("\xE1\xFF") << cut;
-    QTest::newRow("ends in CR") << QByteArray("ok\r") << "ok" << received;
+    QTest::newRow("CR LF kept but the last byte") << status << 0 << QString::fromLatin1(status.chopped(1)) << received;
+    QTest::newRow("8-bit, cut") << QByteArray("\xE1\xFF!") << 0 << QString::fromLatin1("\xE1\xFF") << cut;
+    QTest::newRow("ends in CR") << QByteArray("ok\r") << 0 << "ok" << received;
     QTest::newRow("cut inside the signal item")
-        << status.left(status.indexOf(',')) << "\"Op\" 00011 00001 T1:21.5C T2:-3.0C 00001 0 2" << cut;
-    QTest::newRow("one byte, cut") << QByteArray("x") << "" << cut;
-    QTest::newRow("silent") << QByteArray() << "" << received;
+        << status.left(status.indexOf(',')) << 0 << "\"Op\" 00011 00001 T1:21.5C T2:-3.0C 00001 0 2" << cut;
+    QTest::newRow("one byte, cut") << QByteArray("x") << 0 << "" << cut;
+    QTest::newRow("silent") << QByteArray() << 0 << "" << received;
+    // The first byte is through 196 ms after the command's last one left, within
+    // the 200 ms wait, yet over 4 ms past the wait counted from the read's call.
+    QTest::newRow("answer at the end of the wait") << QByteArray("ok\r\n") << 185 << "ok\r" << received;
 }
 
 void LinkTest::statusCollection()
 {
     QFETCH(QByteArray, reply);
+    QFETCH(int, answerDelayMs);
     QFETCH(QString, text);
     QFETCH(int, outcome);
     simUnit unit;
     QVERIFY(unit.mapAs(QStringLiteral("COM3")));
+    unit.setPaced(true);
     unit.setStatusReply(reply);
+    unit.setAnswerDelay(answerDelayMs);
     deviceExchange exchange(QStringLiteral("COM3"));
     int progress = 0;
     exchange.setProgress([&progress] { ++progress; });
 
     const deviceExchange::Reply result = exchange.status(200);
 
+    // An answer due within a few milliseconds of the wait's end needs a machine that keeps time.
+    if (answerDelayMs > 0 && unit.answerLateness() > std::chrono::milliseconds(2))
+        QSKIP("the machine was too busy to put the answer on the line within 2 ms of its time");
     QCOMPARE(int(result.outcome), outcome);
     QCOMPARE(result.text, text);
     QCOMPARE(progress, int(reply.size()));
     QCOMPARE(unit.received(), QByteArray("!??\r\n"));
+}
+
+void LinkTest::nextCommandAfterAnUnfinishedReply_data()
+{
+    QTest::addColumn<bool>("cancel");
+    QTest::addColumn<QString>("nextText");
+
+    // The first exchange takes "ok" and ends in 100 ms of silence, before the
+    // unit sends the rest, "late", 300 ms after "ok".
+    QTest::newRow("after a whole reply: at once, the rest comes first") << false << "late\r\nok\r\nlate\r";
+    QTest::newRow("after a cancel: the rest is dropped first") << true << "ok\r\nlate\r";
+}
+
+void LinkTest::nextCommandAfterAnUnfinishedReply()
+{
+    QFETCH(bool, cancel);
+    QFETCH(QString, nextText);
+    simUnit unit;
+    QVERIFY(unit.mapAs(QStringLiteral("COM3")));
+    unit.setPaced(true);
+    unit.setStatusReply("ok\r\nlate\r\n");
+    unit.setLinePause(1, 300);
+
+    deviceExchange first(QStringLiteral("COM3"));
+    int bytes = 0;
+    first.setProgress([&bytes] { ++bytes; });
+    first.setCancelCheck([&] { return cancel && bytes > 0; });
+    QCOMPARE(first.status(100).outcome, cancel ? deviceExchange::Cancelled : deviceExchange::Received);
+    const deviceExchange::Reply next = deviceExchange(QStringLiteral("COM3")).status(1000);
+
+    QCOMPARE(next.outcome, deviceExchange::Received);
+    QCOMPARE(next.text, nextText);
+    QCOMPARE(unit.received(), QByteArray("!??\r\n!??\r\n"));
 }
 
 QTEST_GUILESS_MAIN(LinkTest)

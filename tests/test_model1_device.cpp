@@ -140,6 +140,7 @@ private slots:
     void statusFillsThePanel_data();
     void statusFillsThePanel();
     void statusWithTooFewItems();
+    void statusAfterACancelledReadout();
     void readoutSetsRegulatorAndPreset_data();
     void readoutSetsRegulatorAndPreset();
     void failedReadoutChangesNothing_data();
@@ -334,6 +335,30 @@ void Model1DeviceTest::statusWithTooFewItems()
     QCOMPARE(seen.at(0).text, QStringLiteral("Sikertelen lekérdezés.\nEllenőrizze az eszközt!"));
     QCOMPARE(styleOf(*window, "w_sz_ki"), QStringLiteral("background-color: rgb(180, 180, 180);"));
     QCOMPARE(window->findChild<QLabel *>("l_temp")->text(), QStringLiteral("---"));
+}
+
+void Model1DeviceTest::statusAfterACancelledReadout()
+{
+    // The unit goes on sending the read-out for seconds after the cancel;
+    // the status query at once must not take that rest for its reply.
+    unit->setPaced(true);
+    unit->setReadoutReply(readoutReply(plainFields(QStringLiteral("-")), QStringLiteral("STOP")));
+    unit->setStatusReply("\"Telekom HU\" 00001 00010 001 T:+21.5C 00001 0 23,77\r\n");
+    window->currentSettings().timeout = 300;
+    bool cancelled = false;
+    answerNextDialog([&](QDialog *dialog) {
+        cancelled = unit->waitForReceived(5, 5000);
+        dialog->reject();
+    });
+    closingBoxes([&] { window->readup(); });
+    QVERIFY2(cancelled, "the read-out never reached the unit");
+    const QList<BoxSeen> seen = closingBoxes([&] { window->allapot(); }, 20000);
+    QVERIFY2(seen.isEmpty(), qPrintable(seen.value(0).text));
+    QCOMPARE(unit->received(), QByteArray("!Rd\r\n!??\r\n"));
+    QCOMPARE(window->findChild<QLabel *>("l_service")->text(), QStringLiteral("\"Telekom HU\""));
+    QCOMPARE(styleOf(*window, "w_be1"), QStringLiteral("background-color: rgb(0, 170, 255);"));
+    QCOMPARE(styleOf(*window, "w_sz_ki"), QStringLiteral("background-color: rgb(255, 0, 0);"));
+    QCOMPARE(window->findChild<QLabel *>("l_temp")->text(), QStringLiteral("+21.5"));
 }
 
 void Model1DeviceTest::readoutSetsRegulatorAndPreset_data()

@@ -201,6 +201,7 @@ private slots:
     void statusFillsThePanel();
     void statusLampsFollowTheReply();
     void statusWithTooFewItems();
+    void statusAfterACancelledReadOut();
     void statusKeepsTheWindowRunning();
     void closeRequestWaitsForTheStatus();
     void keysTypedAheadOpenAFile();
@@ -584,6 +585,22 @@ void WindowDeviceTest::statusWithTooFewItems()
     QCOMPARE(window->findChild<QLabel *>("l_temp1")->text(), QStringLiteral("---"));
     QVERIFY(button->isEnabled());
     QVERIFY2(restoredUnderBox, "the status button was still grey while the failure box was up");
+}
+
+void WindowDeviceTest::statusAfterACancelledReadOut()
+{
+    // The unit goes on sending the read-out for seconds after the cancel;
+    // the status query at once must not take that rest for its reply.
+    answerStatusAtLinePace();
+    unit->setReadoutReply(replyLines(recordSamples::recordFields()));
+    cancelProgressWhenShown(*unit);
+    QVERIFY(closingBoxes([&] { window->readup(); }).isEmpty());
+    const QList<BoxSeen> seen = closingBoxes([&] { window->allapot(); }, 20000);
+    QVERIFY2(seen.isEmpty(), qPrintable(seen.value(0).text));
+    QCOMPARE(unit->received(), QByteArray("!Rd\r\n!??\r\n"));
+    QCOMPARE(statusPanel(*window), QStringLiteral("\"Telekom HU\"background-color: rgb(0, 170, 255);+23.5"));
+    QCOMPARE(window->findChild<QLabel *>("l_temp2")->text(), QStringLiteral("-4.0"));
+    QCOMPARE(window->findChild<QProgressBar *>("terero")->value(), 23);
 }
 
 void WindowDeviceTest::statusKeepsTheWindowRunning()

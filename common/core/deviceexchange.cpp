@@ -1,7 +1,5 @@
 #include "deviceexchange.h"
 
-#include "seriallink.h"
-
 #include <QDeadlineTimer>
 #include <QDebug>
 
@@ -60,6 +58,16 @@ deviceExchange::Outcome deviceExchange::collect(int readWaitMs, char commandA, c
     link.setInterruptCheck([this, &deadline] { return isCancelled() || deadline.hasExpired(); });
     if (!link.setUp(portName, readWaitMs, 0))
         return OpenFailed;
+    const Outcome outcome = exchange(link, deadline, commandA, commandB, take);
+    // Any other end can leave the unit still sending: the next exchange waits for it.
+    if (outcome == Received)
+        link.replyComplete();
+    return outcome;
+}
+
+deviceExchange::Outcome deviceExchange::exchange(serialLink &link, const QDeadlineTimer &deadline,
+                                                 char commandA, char commandB, const byteHandler &take)
+{
     char lastByte = '\n'; // no byte at all is an empty reply, not a cut one
     if (!link.writeCommand(commandA, commandB))
         return endOf(link, deadline, lastByte);

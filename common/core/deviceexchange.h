@@ -1,12 +1,12 @@
 #pragma once
 
 #include "readoutcollection.h"
+#include "seriallink.h"
 
 #include <QString>
 #include <functional>
 
 class QDeadlineTimer;
-class serialLink;
 
 // The exchanges that collect a reply of open length from the unit (read-out
 // and status query): set up the port, send the command, gather bytes until
@@ -53,13 +53,15 @@ public:
     Reply status(int waitMs);
 
     // Longest reply collected; reaching it is a failed exchange.
-    static constexpr int maxReplyBytes = 4096;
+    static constexpr int maxReplyBytes = serialLink::longestReplyBytes;
     // Default time limit: the byte limit at 1200 baud takes about 35 s.
     static constexpr int defaultTimeLimitMs = 40000;
 
 private:
     using byteHandler = std::function<void(char)>;
     Outcome collect(int readWaitMs, char commandA, char commandB, const byteHandler &take);
+    Outcome exchange(serialLink &link, const QDeadlineTimer &deadline, char commandA, char commandB,
+                     const byteHandler &take);
     Outcome endOf(const serialLink &link, const QDeadlineTimer &deadline, char lastByte) const;
     bool isCancelled() const;
 

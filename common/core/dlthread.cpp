@@ -21,6 +21,9 @@ void dlThread::run()
         return;
     succeeded = link.writeCommand('W', 'R') && handshake(link) && sendRecord(link)
                && unitAccepted(link);
+    // A load that failed may have left the unit still answering.
+    if (succeeded)
+        link.replyComplete();
     link.close();
 }
 

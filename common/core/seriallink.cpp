@@ -3,18 +3,23 @@
 #include <QDeadlineTimer>
 #include <QDebug>
 #include <QDir>
+#include <QFile>
 #include <QFileInfo>
+#include <QHash>
+#include <QMutex>
 #include <QRegularExpression>
 #include <QSerialPort>
 #include <QStringList>
 #include <algorithm>
 #include <optional>
 #include <thread>
+#include <utility>
 
 #ifdef Q_OS_WIN
 #include <windows.h>
 #else
 #include <sys/ioctl.h>
+#include <sys/stat.h>
 #endif
 
 namespace {
@@ -29,6 +34,53 @@ constexpr int writeLimitMs = 2000;
 // The driver's count of unsent bytes is looked at this often; a byte takes
 // about 8 ms at 1200 baud.
 constexpr int drainPollMs = 1;
+// After an exchange that ended before the unit's reply did, the next
+// command waits until the line has been quiet for as long as the silence
+// that ends a read-out or status reply, counted from that exchange's end or
+// from the last byte of the rest, so that no pause the unit makes inside the
+// rest passes for its end...
+constexpr std::chrono::milliseconds replyEndSilence(1500);
+// ...and, however long ago that was, until the line has been seen quiet for
+// 12 byte times: a unit still sending shows within that, even behind a USB
+// adapter that passes its bytes on every 16 ms.
+constexpr std::chrono::milliseconds seenQuiet(100);
+
+using lineClock = std::chrono::steady_clock;
+
+// When the last exchange on a line ended before the unit's reply did: the
+// unit may still be sending the rest of it, port closed or not.
+QMutex unfinishedLock;
+QHash<QString, lineClock::time_point> unfinishedReplies; // guarded by unfinishedLock
+
+std::optional<lineClock::time_point> unfinishedSince(const QString &line)
+{
+    const QMutexLocker lock(&unfinishedLock);
+    const auto found = unfinishedReplies.constFind(line);
+    return found == unfinishedReplies.cend() ? std::nullopt : std::optional(*found);
+}
+
+void noteUnfinished(const QString &line, std::optional<lineClock::time_point> ended)
+{
+    const QMutexLocker lock(&unfinishedLock);
+    if (ended)
+        unfinishedReplies.insert(line, *ended);
+    else
+        unfinishedReplies.remove(line);
+}
+
+// The line an open device stands for. A device made anew under the same
+// name (an adapter plugged in again, another pseudo-terminal) is another line.
+QString lineOf(const QString &device)
+{
+#ifdef Q_OS_WIN
+    return device;
+#else
+    struct stat node{};
+    if (::stat(QFile::encodeName(device).constData(), &node) != 0)
+        return device;
+    return device + QStringLiteral("@%1.%2").arg(node.st_ctim.tv_sec).arg(node.st_ctim.tv_nsec);
+#endif
+}
 
 struct lineMode
 {
@@ -168,6 +220,7 @@ bool serialLink::open(const QString &portName)
     if (path.isEmpty() || !port->open(QIODevice::ReadWrite))
         return false;
     port->clear(); // bytes left over from before the open are not the unit's answer
+    line = lineOf(path);
     return true;
 }
 
@@ -215,6 +268,8 @@ void serialLink::close()
 {
     if (!isOpen())
         return;
+    if (std::exchange(replyOutstanding, false))
+        noteUnfinished(line, lineClock::now());
     // What a cancelled or lost exchange has not sent is not to reach the
     // unit, and a port closed with unsent bytes waits for them.
     port->clear(QSerialPort::Output);
@@ -303,11 +358,49 @@ void serialLink::keepLinePace(lineClock::time_point handed)
 
 bool serialLink::writeCommand(char a, char b)
 {
+    if (!awaitQuietLine())
+        return false;
+    replyOutstanding = true;
     for (const char byte : {'!', a, b, '\r', '\n'}) {
         if (!writeByte(byte))
             return false;
     }
     return true;
+}
+
+void serialLink::replyComplete()
+{
+    replyOutstanding = false;
+    noteUnfinished(line, std::nullopt);
+}
+
+// Drops the rest of an old reply until the line has been quiet long enough.
+// Only after an exchange on this line that ended before its reply did; the
+// first exchange and one after a whole reply go ahead at once.
+bool serialLink::awaitQuietLine()
+{
+    if (!isOpen())
+        return false;
+    const std::optional<lineClock::time_point> ended = unfinishedSince(line);
+    if (!ended)
+        return true;
+    using std::chrono::milliseconds;
+    const milliseconds limitMs = std::chrono::duration_cast<milliseconds>(byteTime * longestReplyBytes)
+                                 + replyEndSilence;
+    const QDeadlineTimer limit(limitMs);
+    lineClock::time_point quietUntil = std::max(lineClock::now() + seenQuiet, *ended + replyEndSilence);
+    const auto arrived = [this](int ms) { return port->bytesAvailable() > 0 || port->waitForReadyRead(ms); };
+    for (;;) {
+        const waitEnd end = waitSliced(QDeadlineTimer(quietUntil), sliceMs, arrived);
+        if (end != waitEnd::met)
+            return end == waitEnd::timedOut;
+        port->readAll();
+        quietUntil = lineClock::now() + replyEndSilence;
+        if (limit.hasExpired()) {
+            lose(QStringLiteral("the line did not fall quiet within %1 ms").arg(limitMs.count()));
+            return false;
+        }
+    }
 }
 
 bool serialLink::readByte(char &byte)

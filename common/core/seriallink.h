@@ -43,8 +43,16 @@ public:
     // interrupted; a byte that has not left within 2 s of being handed over
     // is a lost line.
     bool writeByte(char byte);
-    // The five command bytes '!', a, b, CR, LF, one write each.
+    // The five command bytes '!', a, b, CR, LF, one write each. After an
+    // exchange on this port that ended before the unit's reply did, the rest
+    // of that reply is dropped first, until the line has been quiet for as
+    // long as a reply's end takes; a line that stays busy for longer than
+    // the longest reply is lost. Closing the port before replyComplete()
+    // leaves the reply unfinished for the next exchange.
     bool writeCommand(char a, char b);
+    // The exchange has the unit's whole reply: the next one on this port
+    // sends its command at once.
+    void replyComplete();
     // Waits for one byte at most the read wait, counted from the end of the
     // last byte written on the line; false when none came:
     // silence, a lost line or an interrupt, which the two below tell apart.
@@ -60,6 +68,9 @@ public:
     // gives up at once (workers stop cooperatively this way).
     void setInterruptCheck(std::function<bool()> interrupted);
 
+    // Most bytes an exchange takes as one reply.
+    static constexpr int longestReplyBytes = 4096;
+
     // Whether a port error means the line is gone (device unplugged, hung
     // up, failed) rather than a wait that ended without a byte.
     static bool isLineLoss(QSerialPort::SerialPortError error);
@@ -70,6 +81,7 @@ private:
     enum class waitEnd { met, timedOut, stopped };
 
     bool configure();
+    bool awaitQuietLine();
     waitEnd waitSliced(const QDeadlineTimer &deadline, int longestSliceMs,
                        const std::function<bool(int)> &wait);
     bool leftWithin(const QDeadlineTimer &limit);
@@ -81,10 +93,12 @@ private:
 
     std::unique_ptr<QSerialPort> port;
     QString device; // the path opened, for the diagnostics
+    QString line;   // the device as one line to a unit
     int readWaitMs = 0;
     lineClock::duration byteTime{}; // one byte with its start and stop bits
     lineClock::time_point lineFree; // when the last byte written is off the line
     std::function<bool()> interrupted;
     bool lost = false;
     bool interruptSeen = false;
+    bool replyOutstanding = false; // a command went out and its reply is not all in
 };

@@ -15,6 +15,7 @@
 #include <termios.h>
 #include <thread>
 #include <unistd.h>
+#include <utility>
 
 namespace {
 
@@ -224,6 +225,12 @@ int simUnit::sentCount() const
     return bytesSent;
 }
 
+std::chrono::microseconds simUnit::answerLateness() const
+{
+    QMutexLocker lock(&mutex);
+    return std::chrono::duration_cast<std::chrono::microseconds>(answerLate);
+}
+
 int simUnit::loadsCompleted() const
 {
     QMutexLocker lock(&mutex);
@@ -292,10 +299,10 @@ QByteArray simUnit::take(char byte)
         }
         return handshake;
     }
-    if (lastFive == "!Rd\r\n")
-        return readoutReply;
-    if (lastFive == "!??\r\n")
-        return statusReply;
+    if (lastFive == "!Rd\r\n" || lastFive == "!??\r\n") {
+        delayBeforeReply = answerDelayMs;
+        return lastFive == "!Rd\r\n" ? readoutReply : statusReply;
+    }
     return QByteArray();
 }
 
@@ -344,15 +351,18 @@ void simUnit::send(const QByteArray &bytes)
         pauseFor = pauseMs;
         std::swap(delay, delayBeforeReply);
     }
-    pause(delay);
+    // Counted from the end of the byte answered, as the unit heard it.
+    const auto heard = isPaced() ? lineFree : std::chrono::steady_clock::now();
+    const auto ready = heard + std::chrono::milliseconds(delay);
+    pauseUntil(ready);
     if (!bytes.isEmpty() && sentSinceCommand == goneAfter) // gone before its answer
         vanish();
-    const auto ready = std::chrono::steady_clock::now();
     int lines = 0;
+    bool first = true;
     for (const char byte : bytes) {
         if (vanished || stopping) // a unit being taken down answers no more
             return;
-        paceOneByte(ready);
+        const auto due = paceOneByte(ready);
         while (!stopping && ::write(leader, &byte, 1) != 1) {
             if (errno != EAGAIN)
                 break;
@@ -362,20 +372,22 @@ void simUnit::send(const QByteArray &bytes)
         {
             QMutexLocker lock(&mutex);
             ++bytesSent;
+            if (std::exchange(first, false))
+                answerLate = std::chrono::steady_clock::now() - due;
         }
         if (++sentSinceCommand == goneAfter)
             vanish();
         if (byte == '\n' && ++lines == pauseLine)
-            pause(pauseFor);
+            pauseUntil(std::chrono::steady_clock::now() + std::chrono::milliseconds(pauseFor));
     }
 }
 
-// Keeps the line quiet for ms, looking at the stop flag meanwhile.
-void simUnit::pause(int ms)
+// Keeps the line quiet until end, looking at the stop flag meanwhile.
+void simUnit::pauseUntil(std::chrono::steady_clock::time_point end)
 {
-    const QDeadlineTimer deadline(ms);
-    while (!stopping && !deadline.hasExpired())
-        std::this_thread::sleep_for(std::chrono::milliseconds(qMin<qint64>(pollMs, deadline.remainingTime())));
+    const auto slice = std::chrono::milliseconds(pollMs);
+    while (!stopping && std::chrono::steady_clock::now() < end)
+        std::this_thread::sleep_until(qMin(end, std::chrono::steady_clock::now() + slice));
 }
 
 // Closes the leader once the program has read what was sent: the follower
@@ -420,10 +432,11 @@ std::chrono::steady_clock::time_point simUnit::throughAt(std::chrono::steady_clo
     return isPaced() ? qMax(lineFree, ready) + byteTime : ready;
 }
 
-void simUnit::paceOneByte(std::chrono::steady_clock::time_point ready)
+std::chrono::steady_clock::time_point simUnit::paceOneByte(std::chrono::steady_clock::time_point ready)
 {
     if (!isPaced())
-        return;
+        return ready;
     lineFree = throughAt(ready);
     std::this_thread::sleep_until(lineFree);
+    return lineFree;
 }

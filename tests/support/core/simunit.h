@@ -52,7 +52,8 @@ public:
     void setPaced(bool paced);
     // Pauses ms once in every reply, after its given number of lines.
     void setLinePause(int afterLines, int ms);
-    // Waits ms between the record's last byte off the line and the final two bytes.
+    // Waits ms between the last byte of a record or of a read-out or status
+    // command off the line and the unit's answer to it.
     void setAnswerDelay(int ms);
     // Goes away after sending the given number of bytes (0: none) since the last
     // command (a load's handshake and final two bytes count together): once
@@ -76,6 +77,9 @@ public:
     bool waitForCommandPhase(int timeoutMs) const;
     // Number of loads whose record came in complete.
     int loadsCompleted() const;
+    // How much later than due the first byte of the last answer went on the
+    // line: a busy machine wakes the unit late.
+    std::chrono::microseconds answerLateness() const;
 
 private:
     enum class state { command, record };
@@ -93,12 +97,13 @@ private:
     void dropStalledRecord();
     void backToCommands();
     void send(const QByteArray &bytes);
-    void pause(int ms);
+    void pauseUntil(std::chrono::steady_clock::time_point end);
     void vanish();
     int waitingForProgram() const;
     bool isPaced() const;
     std::chrono::steady_clock::time_point throughAt(std::chrono::steady_clock::time_point ready) const;
-    void paceOneByte(std::chrono::steady_clock::time_point ready);
+    // Waits until a byte ready at `ready` is through the line; gives back when that is due.
+    std::chrono::steady_clock::time_point paceOneByte(std::chrono::steady_clock::time_point ready);
 
     int leader = -1;
     int follower = -1;
@@ -135,6 +140,7 @@ private:
     int answerDelayMs = 0;
     int delayBeforeReply = 0; // the answer delay, owed by the reply about to go
     int bytesSent = 0;
+    std::chrono::steady_clock::duration answerLate{};
     int vanishAfter = -1;
     std::atomic<bool> vanished{false};
     int loads = 0;
