@@ -221,9 +221,22 @@ void FilesTest::lineEnds_data()
     QTest::newRow("mixed") << QByteArray("a\r\n\nb\r\n") << QStringList{"a", "", "b"};
     QTest::newRow("no final end") << QByteArray("a\r\nb") << QStringList{"a", "b"};
     QTest::newRow("empty last line") << QByteArray("a\r\n\r\n") << QStringList{"a", ""};
-    QTest::newRow("CR inside") << QByteArray("a\rb\r\n") << QStringList{"a\rb"};
+    QTest::newRow("CR inside") << QByteArray("Kaz\ran\r\n") << QStringList{"Kazan"};
+    QTest::newRow("CR CR LF") << QByteArray("a\r\r\n\r\r\nb\r\r\n") << QStringList{"a", "", "b"};
     QTest::newRow("stops after end line") << QByteArray("a\r\n---\r\nb\r\n")
                                           << QStringList{"a", "---"};
+    QTest::newRow("end line, CR CR LF") << QByteArray("a\r\r\n---\r\r\nb\r\r\n")
+                                        << QStringList{"a", "---"};
+    QTest::newRow("UTF-8 with its mark") << QByteArray("\xEF\xBB\xBF" "K\xC5\x91 \xC3\xA9s\r\n---\r\n")
+                                         << QStringList{"K\u0151 \u00E9s", "---"};
+    QTest::newRow("UTF-8, a mark in a line") << QByteArray("\xEF\xBB\xBF" "a\r\n\xEF\xBB\xBF" "b\r\n")
+                                             << QStringList{"a", QStringLiteral("\uFEFFb")};
+    QTest::newRow("mark after the start") << QByteArray("a\r\n\xEF\xBB\xBF\r\n")
+                                          << QStringList{"a", "\u010F\u00BB\u017C"};
+    // The cut falls inside "ő": its first byte must not spoil the next line.
+    QTest::newRow("UTF-8 letter cut at the limit")
+        << QByteArray("\xEF\xBB\xBF") + QByteArray(paramFile::maxLineBytes - 1, 'x') + "\xC5\x91\r\n\xC5\x91\r\n"
+        << QStringList{QString(paramFile::maxLineBytes - 1, QLatin1Char('x')) + QChar::ReplacementCharacter, "\u0151"};
 }
 
 void FilesTest::lineEnds()

@@ -11,10 +11,12 @@
 namespace {
 
 const char codePage[] = "windows-1250";
+const QByteArray byteOrderMark("\xEF\xBB\xBF");
 const QLatin1String endLine("---");
 
-// The next line without its end (LF or CR LF), cut at maxLineBytes; the
+// The next line without its LF and without any CR, cut at maxLineBytes; the
 // rest of a longer line is read past, never kept. False at the file's end.
+// Line ends converted twice (CR CR LF) leave no CR behind.
 bool nextLine(QFile &file, QByteArray &line)
 {
     line = file.readLine(paramFile::maxLineBytes + 1);
@@ -24,9 +26,21 @@ bool nextLine(QFile &file, QByteArray &line)
         rest = file.readLine(paramFile::maxLineBytes + 1);
     if (line.endsWith('\n'))
         line.chop(1);
-    if (line.endsWith('\r'))
-        line.chop(1);
+    line.replace('\r', "");
     return true;
+}
+
+// A file saved by an editor as UTF-8 starts with the mark; it is read past.
+// Each line is decoded on its own, so a line cut inside a letter leaves
+// nothing over for the next; a mark at a line's start is then text.
+QStringDecoder fileDecoder(QFile &file)
+{
+    const QStringConverter::Flags lineByLine = QStringConverter::Flag::Stateless
+                                               | QStringConverter::Flag::ConvertInitialBom;
+    if (file.peek(byteOrderMark.size()) != byteOrderMark)
+        return QStringDecoder(codePage, lineByLine);
+    file.skip(byteOrderMark.size());
+    return QStringDecoder(QStringConverter::Utf8, lineByLine);
 }
 
 // One code point of text at index: two units for a surrogate pair.
@@ -68,9 +82,9 @@ paramFile paramFile::read(const QString &path, int neededLines)
 {
     QStringList lines;
     QFile file(path);
-    QStringDecoder decoder(codePage);
     QByteArray line;
     if (file.open(QIODevice::ReadOnly)) {
+        QStringDecoder decoder = fileDecoder(file);
         while (lines.size() <= neededLines && nextLine(file, line)) {
             lines.append(decoder.decode(line));
             if (lines.last() == endLine)
