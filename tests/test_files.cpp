@@ -76,6 +76,7 @@ class FilesTest : public QObject
 private slots:
     void init();
     void roundTripKeepsEveryField();
+    void writesCodePageBytes_data();
     void writesCodePageBytes();
     void lineCounts_data();
     void lineCounts();
@@ -128,16 +129,39 @@ void FilesTest::roundTripKeepsEveryField()
     QCOMPARE(file.lines().at(textCount + 1), QStringLiteral("0"));
 }
 
+void FilesTest::writesCodePageBytes_data()
+{
+    QTest::addColumn<QStringList>("texts");
+    QTest::addColumn<QByteArray>("bytes"); // the file after the save
+    QTest::addColumn<QString>("reason");   // why it was refused; empty when written
+
+    const QByteArray old("old\r\n");
+    QTest::newRow("code page letters") << QStringList{"ő é", "€Ő"} << QByteArray("\xf5 \xe9\r\n\x80\xd5\r\n")
+                                       << "";
+    QTest::newRow("n tilde") << QStringList{"ő", "Peña"} << old
+                             << "Line 2 holds the letter \"ñ\" (U+00F1), which a parameter file cannot hold.";
+    QTest::newRow("line separator") << QStringList{"a\u2028b"} << old
+                                    << "Line 1 holds the letter \"\u2028\" (U+2028), which a parameter file cannot hold.";
+    QTest::newRow("first of two") << QStringList{"aЖbñ"} << old
+                                  << "Line 1 holds the letter \"Ж\" (U+0416), which a parameter file cannot hold.";
+    // A character outside the basic plane counts once.
+    QTest::newRow("emoji") << QStringList{"x\U0001F600y"} << old
+                           << "Line 1 holds the letter \"\U0001F600\" (U+1F600), which a parameter file cannot hold.";
+}
+
 void FilesTest::writesCodePageBytes()
 {
+    QFETCH(QStringList, texts);
+    QFETCH(QByteArray, bytes);
+    QFETCH(QString, reason);
+
+    writeBytes(path, "old\r\n");
     formValues form;
-    form.texts = {QStringLiteral("ő é"), QStringLiteral("€Ő"), QStringLiteral("aЖb"),
-                  QStringLiteral("x\U0001F600y")};
-    QVERIFY(paramFile::write(path, form, nullptr));
-    // Letters the code page lacks are written as '?'; a character outside
-    // the basic plane counts once.
-    QCOMPARE(readBytes(path), QByteArray("\xf5 \xe9\r\n\x80\xd5\r\na?b\r\nx?y\r\n"));
-    QCOMPARE(paramFile::read(path, neededLines).lines().first(), QStringLiteral("ő é"));
+    form.texts = texts;
+    QString refusal;
+    QCOMPARE(paramFile::write(path, form, &refusal), reason.isEmpty());
+    QCOMPARE(refusal, reason);
+    QCOMPARE(readBytes(path), bytes);
 }
 
 void FilesTest::lineCounts_data()

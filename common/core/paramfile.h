@@ -52,8 +52,18 @@ public:
     // failure it stays as it was, false is returned and reason says why.
     // In a folder the user cannot write to, a writable file is written over
     // in place instead (a failure then can leave it cut).
-    // A character the code page lacks is written as '?'.
+    // Texts holding a letter the code page lacks are refused: nothing is
+    // written, as the file could not give that letter back.
     static bool write(const QString &path, const formValues &values, QString *reason);
+
+    // A letter of the texts that the code page lacks.
+    struct MissingLetter {
+        qsizetype text = -1; // index of the first text holding one; -1 when none does
+        char32_t letter = 0; // that text's first such letter (a surrogate pair is one)
+        // As a message names it: "ñ" (U+00F1).
+        QString shown() const;
+    };
+    static MissingLetter missingLetter(const QStringList &texts);
 
     // A text that reads exactly as the end line would end the reading of
     // its file there; the index of the first one, or -1.
