@@ -108,7 +108,8 @@ private slots:
     void popupEndsEditingUnlessOwn_data();
     void popupEndsEditingUnlessOwn();
     void saveWritesFixedNameAndRadios();
-    void saveRefusesTheEndLine();
+    void saveRefusesWhatTheFileCannotHold_data();
+    void saveRefusesWhatTheFileCannotHold();
     void openTakesRadioLines_data();
     void openTakesRadioLines();
     void openSkipsFixedLines();
@@ -349,19 +350,51 @@ void Model1WindowTest::saveWritesFixedNameAndRadios()
     QVERIFY(other.findChild<QCheckBox *>("checkBox_9")->isChecked());
 }
 
-void Model1WindowTest::saveRefusesTheEndLine()
+void Model1WindowTest::saveRefusesWhatTheFileCannotHold_data()
 {
+    QTest::addColumn<bool>("oldFile"); // a file was there before
+    QTest::addColumn<QString>("field");
+    QTest::addColumn<QString>("text");
+    QTest::addColumn<QString>("reason"); // how the box's reason starts
+
+    QTest::newRow("a field reads ---")
+        << true << "rele1_on" << "---"
+        << "The field \"1-es relé bekapcsolási parancs:\" holds only \"---\", the mark that ends a parameter file "
+           "(its line 9): the file could not be opened again. Change the field and save again.";
+    QTest::newRow("the first field reads ---") << false << "smskp" << "---"
+                                               << "The field \"Szolgáltató:\" holds only \"---\", the mark that ends "
+                                                  "a parameter file (its line 1)";
+    QTest::newRow("the last field reads ---") << true << "riaszto_stop" << "---"
+                                              << "The field \"Folyamatos riasztás leállítása:\" holds only \"---\", "
+                                                 "the mark that ends a parameter file (its line 35)";
+    QTest::newRow("a letter the file lacks")
+        << true << "riaszto_stop" << "Peña"
+        << "The field \"Folyamatos riasztás leállítása:\" holds the letter \"ñ\" (U+00F1), which a parameter file "
+           "cannot hold. Change the field and save again.";
+    QTest::newRow("the hidden regulator field") << false << "rb" << "ñ"
+                                                << "The field \"Hűtés / Fűtés / Ki\" holds the letter \"ñ\"";
+}
+
+void Model1WindowTest::saveRefusesWhatTheFileCannotHold()
+{
+    QFETCH(bool, oldFile);
+    QFETCH(QString, field);
+    QFETCH(QString, text);
+    QFETCH(QString, reason);
     const QString path = folder->filePath(QStringLiteral("kept.rvo"));
     const QStringList old = fileLines({"0", "1", "0"});
-    writeLines(path, old);
+    if (oldFile)
+        writeLines(path, old);
     MainWindow window;
-    edit(window, "rele1_on")->setText(QStringLiteral("---"));
+    window.findChild<QLineEdit *>(field)->setText(text);
     answerFileDialog(path);
     const QList<BoxSeen> seen = closingBoxes([&] { window.save(); });
-    QCOMPARE(seen.size(), 2); // the file dialog asks before it replaces the file
+    QCOMPARE(seen.size(), oldFile ? 2 : 1); // the file dialog asks before it replaces the file
     QCOMPARE(seen.last().icon, int(QMessageBox::Critical));
-    QVERIFY2(seen.last().text.contains(QStringLiteral("rele1_on")), qPrintable(seen.last().text));
-    QCOMPARE(readLines(path), old);
+    QVERIFY2(seen.last().text.startsWith(QStringLiteral("The file could not be saved.\n") + reason),
+             qPrintable(seen.last().text));
+    QCOMPARE(QFile::exists(path), oldFile);
+    QCOMPARE(readLines(path), oldFile ? old : QStringList());
     QCOMPARE(statusTexts(window).at(0), QStringLiteral("No file"));
 }
 

@@ -188,37 +188,57 @@ void WindowFilesTest::savingKeepsRecordText()
 void WindowFilesTest::failedSaveKeepsEverything_data()
 {
     QTest::addColumn<QString>("name");
-    QTest::addColumn<QString>("relayCommand"); // rele1_on
-    QTest::addColumn<QString>("reason");
+    QTest::addColumn<bool>("oldFile"); // a file of that name was there before
+    QTest::addColumn<QString>("field");
+    QTest::addColumn<QString>("text");
+    QTest::addColumn<QString>("reason"); // how the box's reason starts
 
-    QTest::newRow("folder missing") << "missing/folder/unit.vrk" << "R1" << "";
+    QTest::newRow("folder missing") << "missing/folder/unit.vrk" << false << "rele1_on" << "R1" << "";
     // The file's end line: the file could never be opened again.
-    QTest::newRow("a field reads ---") << "kept.vrk" << "---" << "The field rele1_on holds only \"---\"";
+    QTest::newRow("a field reads ---")
+        << "kept.vrk" << true << "rele1_on" << "---"
+        << "The field \"1-es relé bekapcsolási parancs:\" holds only \"---\", the mark that ends a parameter file "
+           "(its line 9): the file could not be opened again. Change the field and save again.";
+    QTest::newRow("the first field reads ---") << "new.vrk" << false << "smskp" << "---"
+                                               << "The field \"SMS központ:\" holds only \"---\", the mark that ends "
+                                                  "a parameter file (its line 1)";
+    QTest::newRow("the last field reads ---") << "kept.vrk" << true << "riaszto_stop" << "---"
+                                              << "The field \"Riasztás leállítása:\" holds only \"---\", the mark "
+                                                 "that ends a parameter file (its line 35)";
+    // The file's code page lacks the letter: the file could not give it back.
+    QTest::newRow("a letter the file lacks")
+        << "kept.vrk" << true << "riaszto_stop" << "Peña"
+        << "The field \"Riasztás leállítása:\" holds the letter \"ñ\" (U+00F1), which a parameter file cannot hold. "
+           "Change the field and save again.";
+    QTest::newRow("a phone field without a label") << "new.vrk" << false << "t8" << "06\U0001F600"
+                                                   << "The field \"Telefonszám 8\" holds the letter \"\U0001F600\"";
 }
 
 void WindowFilesTest::failedSaveKeepsEverything()
 {
     QFETCH(QString, name);
-    QFETCH(QString, relayCommand);
+    QFETCH(bool, oldFile);
+    QFETCH(QString, field);
+    QFETCH(QString, text);
     QFETCH(QString, reason);
     const QString path = folder.absoluteFilePath(name);
     const QByteArray old = fileBytes(sampleForm());
-    const bool folderExists = QFileInfo(path).dir().exists();
-    if (folderExists)
+    if (oldFile)
         writeFile(path, old);
     MainWindow window;
-    window.findChild<QLineEdit *>("rele1_on")->setText(relayCommand);
+    window.findChild<QLineEdit *>(field)->setText(text);
     answerFileDialog(path);
     const QList<BoxSeen> seen = closingBoxes([&] { window.save(); });
-    QCOMPARE(seen.size(), folderExists ? 2 : 1); // the file dialog asks before it replaces a file
+    QCOMPARE(seen.size(), oldFile ? 2 : 1); // the file dialog asks before it replaces a file
     QCOMPARE(seen.last().icon, int(QMessageBox::Critical));
+    QCOMPARE(seen.last().title, QStringLiteral("Save"));
     QVERIFY2(seen.last().text.startsWith(QStringLiteral("The file could not be saved.\n") + reason),
              qPrintable(seen.last().text));
     QVERIFY(window.currentSettings().filePath.isEmpty());
     QCOMPARE(statusLabel(window, 0)->text(), QStringLiteral("No file"));
     QFile file(path);
-    QCOMPARE(file.exists(), folderExists);
-    if (folderExists) { // written over by nothing
+    QCOMPARE(file.exists(), oldFile);
+    if (oldFile) { // written over by nothing
         QVERIFY(file.open(QIODevice::ReadOnly));
         QCOMPARE(file.readAll(), old);
     }

@@ -99,7 +99,8 @@ protected:
     QString askSavePath(const QString &filter);
     // Writes the form to path without harming an old file on failure; on
     // success the path becomes the window's file and successText is shown.
-    // A form with a field that reads as the file's end line is refused.
+    // A form with a field that reads as the file's end line, or that holds a
+    // letter the file cannot hold, is refused before anything is written.
     void writeParamFile(const QString &path, const QString &successText);
     // The open dialog's chosen path becomes the window's file path; false when cancelled.
     bool chooseParamFile(const QString &filter);
@@ -125,8 +126,14 @@ private:
     T *named(const char *name) const;
     void showStatus(const statusReply &status);
     void watchLineEdits();
+    // Why the form cannot be saved, naming the field; empty when it can.
+    QString unsavableReason(const formValues &values) const;
     // Names the first field that reads as the file's end line; empty when none does.
     QString endLineReason(const formValues &values) const;
+    // Names the first field holding a letter the file cannot hold, and the letter; empty when none does.
+    QString missingLetterReason(const formValues &values) const;
+    // The label the user sees beside the line edit at index field.
+    QString fieldName(qsizetype field) const;
 
     editingEnd *editCheck = nullptr;
     bool checkingInput = false;
