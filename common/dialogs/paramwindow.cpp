@@ -273,6 +273,14 @@ bool paramWindow::chooseParamFile(const QString &filter)
     return true;
 }
 
+void paramWindow::showLoadRefusal(const frameBuilder &builder, const frameBuilder::Result &record,
+                                  const frameBuilder::RefusalTexts &texts)
+{
+    const QString field = record.field >= 0 ? fieldName(record.field) : QString();
+    QMessageBox::critical(this, QString::fromUtf8(frameBuilder::errorTitle),
+                          builder.refusalText(record.refusal, texts, field), QMessageBox::Ok);
+}
+
 void paramWindow::choosePort(setcom &dialog)
 {
     if (dialog.exec() != QDialog::Accepted)

@@ -3,6 +3,7 @@
 #include "deviceexchange.h"
 #include "editingend.h"
 #include "formvalues.h"
+#include "framebuilder.h"
 #include "inputrules.h"
 #include "linksettings.h"
 
@@ -104,6 +105,11 @@ protected:
     void writeParamFile(const QString &path, const QString &successText);
     // The open dialog's chosen path becomes the window's file path; false when cancelled.
     bool chooseParamFile(const QString &filter);
+
+    // The load's refusal box: critical, under the load's error title; a
+    // refused field is named by its label.
+    void showLoadRefusal(const frameBuilder &builder, const frameBuilder::Result &record,
+                         const frameBuilder::RefusalTexts &texts);
 
     // The port dialog run; an accepted choice becomes the window's port and baud.
     void choosePort(setcom &dialog);
