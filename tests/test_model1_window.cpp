@@ -1,4 +1,5 @@
 #include "about1.h"
+#include "editorfiles.h"
 #include "mainwindow.h"
 #include "model1names.h"
 #include "modal.h"
@@ -72,12 +73,12 @@ QStringList fileLines(const QStringList &radios, const QString &mode = QStringLi
     return lines + radios;
 }
 
-void writeLines(const QString &path, const QStringList &lines)
+void writeLines(const QString &path, const QStringList &lines,
+                editorFiles::saving how = editorFiles::saving::program)
 {
     QFile file(path);
     QVERIFY(file.open(QIODevice::WriteOnly));
-    for (const QString &line : lines)
-        file.write(line.toLatin1() + "\r\n");
+    file.write(editorFiles::bytes(lines, how));
 }
 
 QStringList readLines(const QString &path)
@@ -113,6 +114,8 @@ private slots:
     void openTakesRadioLines_data();
     void openTakesRadioLines();
     void openSkipsFixedLines();
+    void filesFromOtherEditors_data();
+    void filesFromOtherEditors();
     void openRefusesOtherLineCounts_data();
     void openRefusesOtherLineCounts();
     void missingFileIsAWarning();
@@ -440,6 +443,52 @@ void Model1WindowTest::openSkipsFixedLines()
     QCOMPARE(edit(window, "m_nev")->text(), QStringLiteral("v3"));
     QCOMPARE(window.findChild<QComboBox *>("smskp_combo")->currentText(), QStringLiteral("Telenor"));
     QCOMPARE(statusTexts(window).at(0), QStringLiteral("fixed.rvo"));
+}
+
+void Model1WindowTest::filesFromOtherEditors_data()
+{
+    using editorFiles::saving;
+    QTest::addColumn<saving>("how");
+    QTest::addColumn<QString>("field");
+    QTest::addColumn<QString>("inFile"); // the field's line in the file
+    QTest::addColumn<QString>("shown");
+
+    QTest::newRow("CR CR LF") << saving::lineEndsTwice << "m_nev" << "Kazan" << "Kazan";
+    QTest::newRow("CR inside a line") << saving::program << "m_nev" << "Kaz\ran" << "Kazan";
+    QTest::newRow("UTF-8 with its mark") << saving::utf8WithMark << "riaszto_stop" << "Leállítás ő" << "Leállítás ő";
+}
+
+void Model1WindowTest::filesFromOtherEditors()
+{
+    QFETCH(editorFiles::saving, how);
+    QFETCH(QString, field);
+    QFETCH(QString, inFile);
+    QFETCH(QString, shown);
+    MainWindow window;
+    // Lines the window keeps as they are: its fixed fields' values, max_sms within its length.
+    QStringList lines = fileLines({"0", "1", "0"});
+    lines[6] = QStringLiteral("A");
+    lines[18] = QStringLiteral("2");
+    lines[25] = QStringLiteral("9");
+    const qsizetype index = lineEditNames.indexOf(field);
+    lines[index] = inFile;
+    const QString path = folder->filePath(QStringLiteral("other.rvo"));
+    writeLines(path, lines, how);
+
+    answerFileDialog(path);
+    QCOMPARE(closingBoxes([&] { window.openfile(); }).value(0).text, QStringLiteral("other.rvo sikeresen betöltve."));
+    QCOMPARE(edit(window, field.toLatin1().constData())->text(), shown);
+    QCOMPARE(edit(window, "smskp")->text(), lines.first());
+    QCOMPARE(window.findChild<QComboBox *>("smskp_combo")->currentText(), QStringLiteral("Telenor"));
+
+    // Saved back, every field, tick and radio line as the program writes them.
+    const QString saved = folder->filePath(QStringLiteral("saved.rvo"));
+    answerFileDialog(saved);
+    QCOMPARE(closingBoxes([&] { window.save(); }).value(0).text, QStringLiteral("Sikeres mentés."));
+    lines[index] = shown;
+    QFile back(saved);
+    QVERIFY(back.open(QIODevice::ReadOnly));
+    QCOMPARE(back.readAll(), editorFiles::bytes(lines, editorFiles::saving::program));
 }
 
 void Model1WindowTest::openRefusesOtherLineCounts_data()

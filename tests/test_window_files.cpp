@@ -1,6 +1,8 @@
+#include "editorfiles.h"
 #include "mainwindow.h"
 #include "modal.h"
 #include "pasting.h"
+#include "recordsamples.h"
 #include "windowform.h"
 
 #include <QCheckBox>
@@ -20,10 +22,7 @@ namespace {
 // 51 lines for the form, then the given extra lines, CR LF ended, windows-1250.
 QByteArray fileBytes(const QStringList &form, const QStringList &extra = {})
 {
-    QByteArray bytes;
-    for (const QString &line : form + extra)
-        bytes += line.toLatin1() + "\r\n";
-    return bytes;
+    return editorFiles::bytes(form + extra, editorFiles::saving::program);
 }
 
 QStringList sampleForm(const QString &smsCentre = QStringLiteral("36209300099"))
@@ -33,6 +32,17 @@ QStringList sampleForm(const QString &smsCentre = QStringLiteral("36209300099"))
         lines.append(QStringLiteral("f%1").arg(i));
     for (int i = 0; i < 16; ++i)
         lines.append(i % 3 == 0 ? QStringLiteral("1") : QStringLiteral("0"));
+    return lines;
+}
+
+// A filled form's 51 lines, each field within its length, the SMS centre a preset's.
+QStringList filledFormLines()
+{
+    const formValues form = recordSamples::filledForm();
+    QStringList lines = form.texts;
+    lines[0] = QStringLiteral("36209300099");
+    for (bool flag : form.flags)
+        lines.append(flag ? QStringLiteral("1") : QStringLiteral("0"));
     return lines;
 }
 
@@ -59,6 +69,8 @@ private slots:
     void saveThenOpenGivesTheSameForm();
     void openShowsBoxAndSelectsPreset();
     void openMissingOrShortFileChangesNothing();
+    void filesFromOtherEditors_data();
+    void filesFromOtherEditors();
     void savingKeepsRecordText();
     void failedSaveKeepsEverything_data();
     void failedSaveKeepsEverything();
@@ -174,6 +186,49 @@ void WindowFilesTest::openMissingOrShortFileChangesNothing()
     answerFileDialog(QString());
     seen = closingBoxes([&] { window.openfile(); });
     QVERIFY(seen.isEmpty());
+}
+
+void WindowFilesTest::filesFromOtherEditors_data()
+{
+    using editorFiles::saving;
+    QTest::addColumn<saving>("how");
+    QTest::addColumn<QString>("field");
+    QTest::addColumn<QString>("inFile"); // the field's line in the file
+    QTest::addColumn<QString>("shown");
+
+    QTest::newRow("CR CR LF") << saving::lineEndsTwice << "m_nev" << "Kazan" << "Kazan";
+    QTest::newRow("CR inside a line") << saving::program << "m_nev" << "Kaz\ran" << "Kazan";
+    QTest::newRow("UTF-8 with its mark") << saving::utf8WithMark << "riaszto_stop" << "Leállítás ő" << "Leállítás ő";
+}
+
+void WindowFilesTest::filesFromOtherEditors()
+{
+    QFETCH(editorFiles::saving, how);
+    QFETCH(QString, field);
+    QFETCH(QString, inFile);
+    QFETCH(QString, shown);
+    MainWindow window;
+    auto *edit = window.findChild<QLineEdit *>(field);
+    QStringList lines = filledFormLines();
+    const qsizetype index = windowForm::edits(window).indexOf(edit);
+    lines[index] = inFile;
+    const QString path = folder.absoluteFilePath(QStringLiteral("other.vrk"));
+    writeFile(path, editorFiles::bytes(lines, how));
+
+    answerFileDialog(path);
+    QCOMPARE(closingBoxes([&] { window.openfile(); }).value(0).text, QStringLiteral("other.vrk successfully loaded."));
+    QCOMPARE(edit->text(), shown);
+    QCOMPARE(window.findChild<QLineEdit *>("smskp")->text(), lines.first());
+    QCOMPARE(window.findChild<QComboBox *>("smskp_combo")->currentText(), QStringLiteral("Telenor"));
+
+    // Saved back, every field and tick as the program writes them.
+    const QString saved = folder.absoluteFilePath(QStringLiteral("saved.vrk"));
+    answerFileDialog(saved);
+    QCOMPARE(closingBoxes([&] { window.save(); }).value(0).text, QStringLiteral("Save was successful."));
+    lines[index] = shown;
+    QFile file(saved);
+    QVERIFY(file.open(QIODevice::ReadOnly));
+    QCOMPARE(file.readAll(), editorFiles::bytes(lines, editorFiles::saving::program));
 }
 
 void WindowFilesTest::savingKeepsRecordText()
