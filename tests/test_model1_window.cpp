@@ -447,15 +447,7 @@ void Model1WindowTest::openSkipsFixedLines()
 
 void Model1WindowTest::filesFromOtherEditors_data()
 {
-    using editorFiles::saving;
-    QTest::addColumn<saving>("how");
-    QTest::addColumn<QString>("field");
-    QTest::addColumn<QString>("inFile"); // the field's line in the file
-    QTest::addColumn<QString>("shown");
-
-    QTest::newRow("CR CR LF") << saving::lineEndsTwice << "m_nev" << "Kazan" << "Kazan";
-    QTest::newRow("CR inside a line") << saving::program << "m_nev" << "Kaz\ran" << "Kazan";
-    QTest::newRow("UTF-8 with its mark") << saving::utf8WithMark << "riaszto_stop" << "Leállítás ő" << "Leállítás ő";
+    editorFiles::addOpeningRows();
 }
 
 void Model1WindowTest::filesFromOtherEditors()

@@ -1,6 +1,7 @@
 #include "editorfiles.h"
 
 #include <QStringEncoder>
+#include <QTest>
 
 namespace editorFiles {
 
@@ -23,6 +24,18 @@ QByteArray bytes(const QStringList &lines, saving how)
     for (const QString &line : lines)
         text += encoded(line, how) + lineEnd;
     return text;
+}
+
+void addOpeningRows()
+{
+    QTest::addColumn<saving>("how");
+    QTest::addColumn<QString>("field");
+    QTest::addColumn<QString>("inFile");
+    QTest::addColumn<QString>("shown");
+
+    QTest::newRow("CR CR LF") << saving::lineEndsTwice << "m_nev" << "Kazan" << "Kazan";
+    QTest::newRow("CR inside a line") << saving::program << "m_nev" << "Kaz\ran" << "Kazan";
+    QTest::newRow("UTF-8 with its mark") << saving::utf8WithMark << "riaszto_stop" << "Leállítás ő" << "Leállítás ő";
 }
 
 } // namespace editorFiles

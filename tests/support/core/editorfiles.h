@@ -15,6 +15,11 @@ enum class saving {
 
 QByteArray bytes(const QStringList &lines, saving how);
 
+// A window test's rows, the same in both programs: how a file was saved, the
+// field (object name) whose line the test sets, that line, and what the
+// field shows once the file is open.
+void addOpeningRows();
+
 } // namespace editorFiles
 
 Q_DECLARE_METATYPE(editorFiles::saving)
