@@ -35,7 +35,7 @@ void addOpeningRows()
 
     QTest::newRow("CR CR LF") << saving::lineEndsTwice << "m_nev" << "Kazan" << "Kazan";
     QTest::newRow("CR inside a line") << saving::program << "m_nev" << "Kaz\ran" << "Kazan";
-    QTest::newRow("UTF-8 with its mark") << saving::utf8WithMark << "riaszto_stop" << "Leállítás ő" << "Leállítás ő";
+    QTest::newRow("UTF-8 with its mark") << saving::utf8WithMark << "riaszto_stop" << "Leállítás ő é" << "Leállítás ő é";
 }
 
 } // namespace editorFiles
