@@ -142,10 +142,8 @@ void FilesTest::writesCodePageBytes_data()
                              << "Line 2 holds the letter \"ñ\" (U+00F1), which a parameter file cannot hold.";
     QTest::newRow("line separator") << QStringList{"a\u2028b"} << old
                                     << "Line 1 holds the letter \"\u2028\" (U+2028), which a parameter file cannot hold.";
-    QTest::newRow("first of two") << QStringList{"aЖbñ"} << old
-                                  << "Line 1 holds the letter \"Ж\" (U+0416), which a parameter file cannot hold.";
     // A character outside the basic plane counts once.
-    QTest::newRow("emoji") << QStringList{"x\U0001F600y"} << old
+    QTest::newRow("emoji") << QStringList{"x\U0001F600yЖ"} << old
                            << "Line 1 holds the letter \"\U0001F600\" (U+1F600), which a parameter file cannot hold.";
 }
 

@@ -138,7 +138,7 @@ private:
     QString endLineReason(const formValues &values) const;
     // Names the first field holding a letter the file cannot hold, and the letter; empty when none does.
     QString missingLetterReason(const formValues &values) const;
-    // The label the user sees beside the line edit at index field.
+    // The name the user sees for the line edit at index field: its label, mostly.
     QString fieldName(qsizetype field) const;
 
     editingEnd *editCheck = nullptr;
