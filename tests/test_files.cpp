@@ -157,8 +157,9 @@ void FilesTest::writesCodePageBytes()
     formValues form;
     form.texts = texts;
     QString refusal;
-    QCOMPARE(paramFile::write(path, form, &refusal), reason.isEmpty());
+    const bool written = paramFile::write(path, form, &refusal);
     QCOMPARE(refusal, reason);
+    QCOMPARE(written, reason.isEmpty());
     QCOMPARE(readBytes(path), bytes);
 }
 

@@ -393,9 +393,9 @@ void Model1WindowTest::saveRefusesWhatTheFileCannotHold()
     answerFileDialog(path);
     const QList<BoxSeen> seen = closingBoxes([&] { window.save(); });
     QCOMPARE(seen.size(), oldFile ? 2 : 1); // the file dialog asks before it replaces the file
-    QCOMPARE(seen.last().icon, int(QMessageBox::Critical));
     QVERIFY2(seen.last().text.startsWith(QStringLiteral("The file could not be saved.\n") + reason),
              qPrintable(seen.last().text));
+    QCOMPARE(seen.last().icon, int(QMessageBox::Critical));
     QCOMPARE(QFile::exists(path), oldFile);
     QCOMPARE(readLines(path), oldFile ? old : QStringList());
     QCOMPARE(statusTexts(window).at(0), QStringLiteral("No file"));

@@ -277,10 +277,10 @@ void WindowFilesTest::failedSaveKeepsEverything()
     answerFileDialog(path);
     const QList<BoxSeen> seen = closingBoxes([&] { window.save(); });
     QCOMPARE(seen.size(), oldFile ? 2 : 1); // the file dialog asks before it replaces a file
-    QCOMPARE(seen.last().icon, int(QMessageBox::Critical));
-    QCOMPARE(seen.last().title, QStringLiteral("Save"));
     QVERIFY2(seen.last().text.startsWith(QStringLiteral("The file could not be saved.\n") + reason),
              qPrintable(seen.last().text));
+    QCOMPARE(seen.last().icon, int(QMessageBox::Critical));
+    QCOMPARE(seen.last().title, QStringLiteral("Save"));
     QVERIFY(window.currentSettings().filePath.isEmpty());
     QCOMPARE(statusLabel(window, 0)->text(), QStringLiteral("No file"));
     QFile file(path);
