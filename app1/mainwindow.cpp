@@ -160,8 +160,7 @@ void MainWindow::download()
     if (!record.accepted()) {
         if (record.refusal == frameBuilder::FirstThermometer)
             clearAndFocus({ui->h1_low, ui->h1_high});
-        QMessageBox::critical(this, QString::fromUtf8(frameBuilder::errorTitle),
-                              builder.refusalText(record.refusal, frameBuilder::model1Texts()), QMessageBox::Ok);
+        showLoadRefusal(builder, record, frameBuilder::model1Texts());
         return;
     }
     dload dialog(settings, this, settings.timeout, dload::model1Texts());

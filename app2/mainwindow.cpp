@@ -146,8 +146,7 @@ void MainWindow::download()
             clearAndFocus({ui->h1_low, ui->h1_high});
         if (record.refusal == frameBuilder::SecondThermometer)
             clearAndFocus({ui->h2_low, ui->h2_high});
-        QMessageBox::critical(this, QString::fromUtf8(frameBuilder::errorTitle),
-                              builder.refusalText(record.refusal), QMessageBox::Ok);
+        showLoadRefusal(builder, record, frameBuilder::model2Texts());
         return;
     }
     dload dialog(settings, this);

@@ -76,6 +76,7 @@ class FilesTest : public QObject
 private slots:
     void init();
     void roundTripKeepsEveryField();
+    void writesCodePageBytes_data();
     void writesCodePageBytes();
     void lineCounts_data();
     void lineCounts();
@@ -128,16 +129,38 @@ void FilesTest::roundTripKeepsEveryField()
     QCOMPARE(file.lines().at(textCount + 1), QStringLiteral("0"));
 }
 
+void FilesTest::writesCodePageBytes_data()
+{
+    QTest::addColumn<QStringList>("texts");
+    QTest::addColumn<QByteArray>("bytes"); // the file after the save
+    QTest::addColumn<QString>("reason");   // why it was refused; empty when written
+
+    const QByteArray old("old\r\n");
+    QTest::newRow("code page letters") << QStringList{"ő é", "€Ő"} << QByteArray("\xf5 \xe9\r\n\x80\xd5\r\n")
+                                       << "";
+    QTest::newRow("n tilde") << QStringList{"ő", "Peña"} << old
+                             << "Line 2 holds the letter \"ñ\" (U+00F1), which a parameter file cannot hold.";
+    QTest::newRow("line separator") << QStringList{"a\u2028b"} << old
+                                    << "Line 1 holds the letter \"\u2028\" (U+2028), which a parameter file cannot hold.";
+    // A character outside the basic plane counts once.
+    QTest::newRow("emoji") << QStringList{"x\U0001F600yЖ"} << old
+                           << "Line 1 holds the letter \"\U0001F600\" (U+1F600), which a parameter file cannot hold.";
+}
+
 void FilesTest::writesCodePageBytes()
 {
+    QFETCH(QStringList, texts);
+    QFETCH(QByteArray, bytes);
+    QFETCH(QString, reason);
+
+    writeBytes(path, "old\r\n");
     formValues form;
-    form.texts = {QStringLiteral("ő é"), QStringLiteral("€Ő"), QStringLiteral("aЖb"),
-                  QStringLiteral("x\U0001F600y")};
-    QVERIFY(paramFile::write(path, form, nullptr));
-    // Letters the code page lacks are written as '?'; a character outside
-    // the basic plane counts once.
-    QCOMPARE(readBytes(path), QByteArray("\xf5 \xe9\r\n\x80\xd5\r\na?b\r\nx?y\r\n"));
-    QCOMPARE(paramFile::read(path, neededLines).lines().first(), QStringLiteral("ő é"));
+    form.texts = texts;
+    QString refusal;
+    const bool written = paramFile::write(path, form, &refusal);
+    QCOMPARE(refusal, reason);
+    QCOMPARE(written, reason.isEmpty());
+    QCOMPARE(readBytes(path), bytes);
 }
 
 void FilesTest::lineCounts_data()
@@ -221,9 +244,22 @@ void FilesTest::lineEnds_data()
     QTest::newRow("mixed") << QByteArray("a\r\n\nb\r\n") << QStringList{"a", "", "b"};
     QTest::newRow("no final end") << QByteArray("a\r\nb") << QStringList{"a", "b"};
     QTest::newRow("empty last line") << QByteArray("a\r\n\r\n") << QStringList{"a", ""};
-    QTest::newRow("CR inside") << QByteArray("a\rb\r\n") << QStringList{"a\rb"};
+    QTest::newRow("CR inside") << QByteArray("Kaz\ran\r\n") << QStringList{"Kazan"};
+    QTest::newRow("CR CR LF") << QByteArray("a\r\r\n\r\r\nb\r\r\n") << QStringList{"a", "", "b"};
     QTest::newRow("stops after end line") << QByteArray("a\r\n---\r\nb\r\n")
                                           << QStringList{"a", "---"};
+    QTest::newRow("end line, CR CR LF") << QByteArray("a\r\r\n---\r\r\nb\r\r\n")
+                                        << QStringList{"a", "---"};
+    QTest::newRow("UTF-8 with its mark") << QByteArray("\xEF\xBB\xBF" "K\xC5\x91 \xC3\xA9s\r\n---\r\n")
+                                         << QStringList{"K\u0151 \u00E9s", "---"};
+    QTest::newRow("UTF-8, a mark in a line") << QByteArray("\xEF\xBB\xBF" "a\r\n\xEF\xBB\xBF" "b\r\n")
+                                             << QStringList{"a", QStringLiteral("\uFEFFb")};
+    QTest::newRow("mark after the start") << QByteArray("a\r\n\xEF\xBB\xBF\r\n")
+                                          << QStringList{"a", "\u010F\u00BB\u017C"};
+    // The cut falls inside "ő": its first byte must not spoil the next line.
+    QTest::newRow("UTF-8 letter cut at the limit")
+        << QByteArray("\xEF\xBB\xBF") + QByteArray(paramFile::maxLineBytes - 1, 'x') + "\xC5\x91\r\n\xC5\x91\r\n"
+        << QStringList{QString(paramFile::maxLineBytes - 1, QLatin1Char('x')) + QChar::ReplacementCharacter, "\u0151"};
 }
 
 void FilesTest::lineEnds()

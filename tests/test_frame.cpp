@@ -234,6 +234,10 @@ void FrameTest::refusal_data()
     QTest::newRow("separator in phone") << QList<int>{firstPhone} << QStringList{"|"} << frameBuilder::SeparatorInField;
     QTest::newRow("separator in stop word") << QList<int>{stopWord} << QStringList{"ST|OP"} << frameBuilder::SeparatorInField;
 
+    // A line-break row names the refused field last.
+    QTest::newRow("CR in plain field") << QList<int>{3} << QStringList{"Kaz\ran"} << frameBuilder::LineBreakInField;
+    QTest::newRow("LF in empty phone") << QList<int>{firstPhone + 2} << QStringList{"\n"} << frameBuilder::LineBreakInField;
+
     // Order of the checks.
     QTest::newRow("empty before earlier accent") << QList<int>{2, 5} << QStringList{"\u00E9", ""}
                                                  << frameBuilder::EmptyField;
@@ -245,6 +249,8 @@ void FrameTest::refusal_data()
                                           << frameBuilder::SecondThermometer;
     QTest::newRow("accent before separator") << QList<int>{3, stopWord} << QStringList{"a|b", "\u00E9"}
                                              << frameBuilder::AccentedLetter;
+    QTest::newRow("separator before line break") << QList<int>{3, stopWord} << QStringList{"a\nb", "ST|OP"}
+                                                 << frameBuilder::SeparatorInField;
 }
 
 void FrameTest::refusal()
@@ -260,6 +266,7 @@ void FrameTest::refusal()
     QCOMPARE(result.refusal, refusal);
     QCOMPARE(result.accepted(), refusal == frameBuilder::NoRefusal);
     QCOMPARE(result.text.isEmpty(), !result.accepted());
+    QCOMPARE(result.field, refusal == frameBuilder::LineBreakInField ? fields.last() : -1);
 }
 
 void FrameTest::separatorOutsideSevenBit()

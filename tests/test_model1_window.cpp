@@ -1,4 +1,5 @@
 #include "about1.h"
+#include "editorfiles.h"
 #include "mainwindow.h"
 #include "model1names.h"
 #include "modal.h"
@@ -72,12 +73,12 @@ QStringList fileLines(const QStringList &radios, const QString &mode = QStringLi
     return lines + radios;
 }
 
-void writeLines(const QString &path, const QStringList &lines)
+void writeLines(const QString &path, const QStringList &lines,
+                editorFiles::saving how = editorFiles::saving::program)
 {
     QFile file(path);
     QVERIFY(file.open(QIODevice::WriteOnly));
-    for (const QString &line : lines)
-        file.write(line.toLatin1() + "\r\n");
+    file.write(editorFiles::bytes(lines, how));
 }
 
 QStringList readLines(const QString &path)
@@ -108,10 +109,13 @@ private slots:
     void popupEndsEditingUnlessOwn_data();
     void popupEndsEditingUnlessOwn();
     void saveWritesFixedNameAndRadios();
-    void saveRefusesTheEndLine();
+    void saveRefusesWhatTheFileCannotHold_data();
+    void saveRefusesWhatTheFileCannotHold();
     void openTakesRadioLines_data();
     void openTakesRadioLines();
     void openSkipsFixedLines();
+    void filesFromOtherEditors_data();
+    void filesFromOtherEditors();
     void openRefusesOtherLineCounts_data();
     void openRefusesOtherLineCounts();
     void missingFileIsAWarning();
@@ -349,19 +353,51 @@ void Model1WindowTest::saveWritesFixedNameAndRadios()
     QVERIFY(other.findChild<QCheckBox *>("checkBox_9")->isChecked());
 }
 
-void Model1WindowTest::saveRefusesTheEndLine()
+void Model1WindowTest::saveRefusesWhatTheFileCannotHold_data()
 {
+    QTest::addColumn<bool>("oldFile"); // a file was there before
+    QTest::addColumn<QString>("field");
+    QTest::addColumn<QString>("text");
+    QTest::addColumn<QString>("reason"); // how the box's reason starts
+
+    QTest::newRow("a field reads ---")
+        << true << "rele1_on" << "---"
+        << "The field \"1-es relé bekapcsolási parancs:\" holds only \"---\", the mark that ends a parameter file "
+           "(its line 9): the file could not be opened again. Change the field and save again.";
+    QTest::newRow("the first field reads ---") << false << "smskp" << "---"
+                                               << "The field \"Szolgáltató:\" holds only \"---\", the mark that ends "
+                                                  "a parameter file (its line 1)";
+    QTest::newRow("the last field reads ---") << true << "riaszto_stop" << "---"
+                                              << "The field \"Folyamatos riasztás leállítása:\" holds only \"---\", "
+                                                 "the mark that ends a parameter file (its line 35)";
+    QTest::newRow("a letter the file lacks")
+        << true << "riaszto_stop" << "Peña"
+        << "The field \"Folyamatos riasztás leállítása:\" holds the letter \"ñ\" (U+00F1), which a parameter file "
+           "cannot hold. Change the field and save again.";
+    QTest::newRow("the hidden regulator field") << false << "rb" << "ñ"
+                                                << "The field \"Hűtés / Fűtés / Ki\" holds the letter \"ñ\"";
+}
+
+void Model1WindowTest::saveRefusesWhatTheFileCannotHold()
+{
+    QFETCH(bool, oldFile);
+    QFETCH(QString, field);
+    QFETCH(QString, text);
+    QFETCH(QString, reason);
     const QString path = folder->filePath(QStringLiteral("kept.rvo"));
     const QStringList old = fileLines({"0", "1", "0"});
-    writeLines(path, old);
+    if (oldFile)
+        writeLines(path, old);
     MainWindow window;
-    edit(window, "rele1_on")->setText(QStringLiteral("---"));
+    window.findChild<QLineEdit *>(field)->setText(text);
     answerFileDialog(path);
     const QList<BoxSeen> seen = closingBoxes([&] { window.save(); });
-    QCOMPARE(seen.size(), 2); // the file dialog asks before it replaces the file
+    QCOMPARE(seen.size(), oldFile ? 2 : 1); // the file dialog asks before it replaces the file
+    QVERIFY2(seen.last().text.startsWith(QStringLiteral("The file could not be saved.\n") + reason),
+             qPrintable(seen.last().text));
     QCOMPARE(seen.last().icon, int(QMessageBox::Critical));
-    QVERIFY2(seen.last().text.contains(QStringLiteral("rele1_on")), qPrintable(seen.last().text));
-    QCOMPARE(readLines(path), old);
+    QCOMPARE(QFile::exists(path), oldFile);
+    QCOMPARE(readLines(path), oldFile ? old : QStringList());
     QCOMPARE(statusTexts(window).at(0), QStringLiteral("No file"));
 }
 
@@ -407,6 +443,44 @@ void Model1WindowTest::openSkipsFixedLines()
     QCOMPARE(edit(window, "m_nev")->text(), QStringLiteral("v3"));
     QCOMPARE(window.findChild<QComboBox *>("smskp_combo")->currentText(), QStringLiteral("Telenor"));
     QCOMPARE(statusTexts(window).at(0), QStringLiteral("fixed.rvo"));
+}
+
+void Model1WindowTest::filesFromOtherEditors_data()
+{
+    editorFiles::addOpeningRows();
+}
+
+void Model1WindowTest::filesFromOtherEditors()
+{
+    QFETCH(editorFiles::saving, how);
+    QFETCH(QString, field);
+    QFETCH(QString, inFile);
+    QFETCH(QString, shown);
+    MainWindow window;
+    // Lines the window keeps as they are: its fixed fields' values, max_sms within its length.
+    QStringList lines = fileLines({"0", "1", "0"});
+    lines[6] = QStringLiteral("A");
+    lines[18] = QStringLiteral("2");
+    lines[25] = QStringLiteral("9");
+    const qsizetype index = lineEditNames.indexOf(field);
+    lines[index] = inFile;
+    const QString path = folder->filePath(QStringLiteral("other.rvo"));
+    writeLines(path, lines, how);
+
+    answerFileDialog(path);
+    QCOMPARE(closingBoxes([&] { window.openfile(); }).value(0).text, QStringLiteral("other.rvo sikeresen betöltve."));
+    QCOMPARE(edit(window, field.toLatin1().constData())->text(), shown);
+    QCOMPARE(edit(window, "smskp")->text(), lines.first());
+    QCOMPARE(window.findChild<QComboBox *>("smskp_combo")->currentText(), QStringLiteral("Telenor"));
+
+    // Saved back, every field, tick and radio line as the program writes them.
+    const QString saved = folder->filePath(QStringLiteral("saved.rvo"));
+    answerFileDialog(saved);
+    QCOMPARE(closingBoxes([&] { window.save(); }).value(0).text, QStringLiteral("Sikeres mentés."));
+    lines[index] = shown;
+    QFile back(saved);
+    QVERIFY(back.open(QIODevice::ReadOnly));
+    QCOMPARE(back.readAll(), editorFiles::bytes(lines, editorFiles::saving::program));
 }
 
 void Model1WindowTest::openRefusesOtherLineCounts_data()

@@ -212,7 +212,8 @@ private slots:
     void inputWaitsForTheExchange();
     void progressShowsOnce();
     void verifyNamesTheSeparator();
-    void loadRefusesIncompleteForm();
+    void loadRefusesTheForm_data();
+    void loadRefusesTheForm();
     void loadRefusesCloseLimits_data();
     void loadRefusesCloseLimits();
     void loadFromShortcut();
@@ -789,16 +790,33 @@ void WindowDeviceTest::verifyNamesTheSeparator()
     QVERIFY(unit->received().isEmpty());
 }
 
-void WindowDeviceTest::loadRefusesIncompleteForm()
+void WindowDeviceTest::loadRefusesTheForm_data()
 {
+    QTest::addColumn<QList<int>>("fields");
+    QTest::addColumn<QStringList>("texts");
+    QTest::addColumn<QString>("box");
+
+    QTest::newRow("empty field before an accent") << QList<int>{3, 5} << QStringList{"Kés", ""}
+                                                  << "Please fill each form.";
+    QTest::newRow("line break") << QList<int>{3} << QStringList{"Gar\rage"}
+                                << "The field \"Készülék neve:\" holds a line break, which would reach the unit as "
+                                   "a line of its own. Remove it and load again.";
+}
+
+void WindowDeviceTest::loadRefusesTheForm()
+{
+    QFETCH(QList<int>, fields);
+    QFETCH(QStringList, texts);
+    QFETCH(QString, box);
     formValues form = recordSamples::filledForm();
-    form.texts[5].clear();
-    form.texts[3] = QStringLiteral("Kés");
+    for (int i = 0; i < fields.size(); ++i)
+        form.texts[fields.at(i)] = texts.at(i);
     windowForm::fill(*window, form);
     const QList<BoxSeen> seen = closingBoxes([&] { window->download(); });
     QCOMPARE(seen.size(), 1);
+    QCOMPARE(seen[0].icon, int(QMessageBox::Critical));
     QCOMPARE(seen[0].title, QStringLiteral("Download error."));
-    QCOMPARE(seen[0].text, QStringLiteral("Please fill each form."));
+    QCOMPARE(seen[0].text, box);
     QCOMPARE(window->currentSettings().frameText, QString());
     QVERIFY(unit->received().isEmpty());
 }

@@ -1,6 +1,8 @@
+#include "editorfiles.h"
 #include "mainwindow.h"
 #include "modal.h"
 #include "pasting.h"
+#include "recordsamples.h"
 #include "windowform.h"
 
 #include <QCheckBox>
@@ -20,10 +22,7 @@ namespace {
 // 51 lines for the form, then the given extra lines, CR LF ended, windows-1250.
 QByteArray fileBytes(const QStringList &form, const QStringList &extra = {})
 {
-    QByteArray bytes;
-    for (const QString &line : form + extra)
-        bytes += line.toLatin1() + "\r\n";
-    return bytes;
+    return editorFiles::bytes(form + extra, editorFiles::saving::program);
 }
 
 QStringList sampleForm(const QString &smsCentre = QStringLiteral("36209300099"))
@@ -33,6 +32,17 @@ QStringList sampleForm(const QString &smsCentre = QStringLiteral("36209300099"))
         lines.append(QStringLiteral("f%1").arg(i));
     for (int i = 0; i < 16; ++i)
         lines.append(i % 3 == 0 ? QStringLiteral("1") : QStringLiteral("0"));
+    return lines;
+}
+
+// A filled form's 51 lines, each field within its length, the SMS centre a preset's.
+QStringList filledFormLines()
+{
+    const formValues form = recordSamples::filledForm();
+    QStringList lines = form.texts;
+    lines[0] = QStringLiteral("36209300099");
+    for (bool flag : form.flags)
+        lines.append(flag ? QStringLiteral("1") : QStringLiteral("0"));
     return lines;
 }
 
@@ -59,6 +69,8 @@ private slots:
     void saveThenOpenGivesTheSameForm();
     void openShowsBoxAndSelectsPreset();
     void openMissingOrShortFileChangesNothing();
+    void filesFromOtherEditors_data();
+    void filesFromOtherEditors();
     void savingKeepsRecordText();
     void failedSaveKeepsEverything_data();
     void failedSaveKeepsEverything();
@@ -176,6 +188,41 @@ void WindowFilesTest::openMissingOrShortFileChangesNothing()
     QVERIFY(seen.isEmpty());
 }
 
+void WindowFilesTest::filesFromOtherEditors_data()
+{
+    editorFiles::addOpeningRows();
+}
+
+void WindowFilesTest::filesFromOtherEditors()
+{
+    QFETCH(editorFiles::saving, how);
+    QFETCH(QString, field);
+    QFETCH(QString, inFile);
+    QFETCH(QString, shown);
+    MainWindow window;
+    auto *edit = window.findChild<QLineEdit *>(field);
+    QStringList lines = filledFormLines();
+    const qsizetype index = windowForm::edits(window).indexOf(edit);
+    lines[index] = inFile;
+    const QString path = folder.absoluteFilePath(QStringLiteral("other.vrk"));
+    writeFile(path, editorFiles::bytes(lines, how));
+
+    answerFileDialog(path);
+    QCOMPARE(closingBoxes([&] { window.openfile(); }).value(0).text, QStringLiteral("other.vrk successfully loaded."));
+    QCOMPARE(edit->text(), shown);
+    QCOMPARE(window.findChild<QLineEdit *>("smskp")->text(), lines.first());
+    QCOMPARE(window.findChild<QComboBox *>("smskp_combo")->currentText(), QStringLiteral("Telenor"));
+
+    // Saved back, every field and tick as the program writes them.
+    const QString saved = folder.absoluteFilePath(QStringLiteral("saved.vrk"));
+    answerFileDialog(saved);
+    QCOMPARE(closingBoxes([&] { window.save(); }).value(0).text, QStringLiteral("Save was successful."));
+    lines[index] = shown;
+    QFile file(saved);
+    QVERIFY(file.open(QIODevice::ReadOnly));
+    QCOMPARE(file.readAll(), editorFiles::bytes(lines, editorFiles::saving::program));
+}
+
 void WindowFilesTest::savingKeepsRecordText()
 {
     MainWindow window;
@@ -188,37 +235,57 @@ void WindowFilesTest::savingKeepsRecordText()
 void WindowFilesTest::failedSaveKeepsEverything_data()
 {
     QTest::addColumn<QString>("name");
-    QTest::addColumn<QString>("relayCommand"); // rele1_on
-    QTest::addColumn<QString>("reason");
+    QTest::addColumn<bool>("oldFile"); // a file of that name was there before
+    QTest::addColumn<QString>("field");
+    QTest::addColumn<QString>("text");
+    QTest::addColumn<QString>("reason"); // how the box's reason starts
 
-    QTest::newRow("folder missing") << "missing/folder/unit.vrk" << "R1" << "";
+    QTest::newRow("folder missing") << "missing/folder/unit.vrk" << false << "rele1_on" << "R1" << "";
     // The file's end line: the file could never be opened again.
-    QTest::newRow("a field reads ---") << "kept.vrk" << "---" << "The field rele1_on holds only \"---\"";
+    QTest::newRow("a field reads ---")
+        << "kept.vrk" << true << "rele1_on" << "---"
+        << "The field \"1-es relé bekapcsolási parancs:\" holds only \"---\", the mark that ends a parameter file "
+           "(its line 9): the file could not be opened again. Change the field and save again.";
+    QTest::newRow("the first field reads ---") << "new.vrk" << false << "smskp" << "---"
+                                               << "The field \"SMS központ:\" holds only \"---\", the mark that ends "
+                                                  "a parameter file (its line 1)";
+    QTest::newRow("the last field reads ---") << "kept.vrk" << true << "riaszto_stop" << "---"
+                                              << "The field \"Riasztás leállítása:\" holds only \"---\", the mark "
+                                                 "that ends a parameter file (its line 35)";
+    // The file's code page lacks the letter: the file could not give it back.
+    QTest::newRow("a letter the file lacks")
+        << "kept.vrk" << true << "riaszto_stop" << "Peña"
+        << "The field \"Riasztás leállítása:\" holds the letter \"ñ\" (U+00F1), which a parameter file cannot hold. "
+           "Change the field and save again.";
+    QTest::newRow("a phone field without a label") << "new.vrk" << false << "t8" << "06\U0001F600"
+                                                   << "The field \"Telefonszám 8\" holds the letter \"\U0001F600\"";
 }
 
 void WindowFilesTest::failedSaveKeepsEverything()
 {
     QFETCH(QString, name);
-    QFETCH(QString, relayCommand);
+    QFETCH(bool, oldFile);
+    QFETCH(QString, field);
+    QFETCH(QString, text);
     QFETCH(QString, reason);
     const QString path = folder.absoluteFilePath(name);
     const QByteArray old = fileBytes(sampleForm());
-    const bool folderExists = QFileInfo(path).dir().exists();
-    if (folderExists)
+    if (oldFile)
         writeFile(path, old);
     MainWindow window;
-    window.findChild<QLineEdit *>("rele1_on")->setText(relayCommand);
+    window.findChild<QLineEdit *>(field)->setText(text);
     answerFileDialog(path);
     const QList<BoxSeen> seen = closingBoxes([&] { window.save(); });
-    QCOMPARE(seen.size(), folderExists ? 2 : 1); // the file dialog asks before it replaces a file
-    QCOMPARE(seen.last().icon, int(QMessageBox::Critical));
+    QCOMPARE(seen.size(), oldFile ? 2 : 1); // the file dialog asks before it replaces a file
     QVERIFY2(seen.last().text.startsWith(QStringLiteral("The file could not be saved.\n") + reason),
              qPrintable(seen.last().text));
+    QCOMPARE(seen.last().icon, int(QMessageBox::Critical));
+    QCOMPARE(seen.last().title, QStringLiteral("Save"));
     QVERIFY(window.currentSettings().filePath.isEmpty());
     QCOMPARE(statusLabel(window, 0)->text(), QStringLiteral("No file"));
     QFile file(path);
-    QCOMPARE(file.exists(), folderExists);
-    if (folderExists) { // written over by nothing
+    QCOMPARE(file.exists(), oldFile);
+    if (oldFile) { // written over by nothing
         QVERIFY(file.open(QIODevice::ReadOnly));
         QCOMPARE(file.readAll(), old);
     }

@@ -176,6 +176,7 @@ void WindowInputTest::lineBreaksStayOut_data()
     QTest::newRow("break inside, after typing") << putting::pasteKey << "rele1_on" << "x" << "R1\nBE" << "xR1BE";
     QTest::newRow("the field's menu") << putting::menuPaste << "m_nev" << "" << "Kazan2\r\n" << "Kazan2";
     QTest::newRow("dropped") << putting::drop << "m_nev" << "" << "Kazan2\n" << "Kazan2";
+    QTest::newRow("CR alone inside") << putting::pasteKey << "m_nev" << "" << "Q\rW" << "QW";
     QTest::newRow("length counted without the breaks") << putting::pasteKey << "visszaallas" << "" << "\r\n1" << "1";
     QTest::newRow("no break: the field's own paste") << putting::menuPaste << "m_nev" << "a" << "b c" << "ab c";
 }

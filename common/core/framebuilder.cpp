@@ -11,6 +11,15 @@ constexpr int phoneCount = 8;
 constexpr int trailingTexts = phoneCount + 1;
 constexpr qint8 currencySign = static_cast<qint8>(0xA4);
 
+// Index of the first text holding a CR or LF; -1 when none does.
+qsizetype lineBreakText(const QStringList &texts)
+{
+    const auto broken = std::find_if(texts.cbegin(), texts.cend(), [](const QString &text) {
+        return text.contains(QLatin1Char('\r')) || text.contains(QLatin1Char('\n'));
+    });
+    return broken == texts.cend() ? -1 : broken - texts.cbegin();
+}
+
 } // namespace
 
 frameBuilder::frameBuilder(const linkSettings &settings)
@@ -21,7 +30,13 @@ frameBuilder::frameBuilder(const linkSettings &settings)
 frameBuilder::Result frameBuilder::load(const formValues &form, const QList<LimitRule> &limits) const
 {
     Result result = build(form, limits);
-    if (result.accepted() && check > 0)
+    if (!result.accepted())
+        return result;
+    // The fields never take a line break; a form that holds one anyway is
+    // not sent, as the unit would take it for the end of a field.
+    if (const qsizetype field = lineBreakText(form.texts); field >= 0)
+        return {LineBreakInField, {}, field};
+    if (check > 0)
         result.text += frameChecksum::text(result.text, chks);
     return result;
 }
@@ -81,7 +96,7 @@ bool frameBuilder::sendable(QChar c)
     return code > 0 || code == currencySign;
 }
 
-QString frameBuilder::refusalText(Refusal refusal, const RefusalTexts &texts) const
+QString frameBuilder::refusalText(Refusal refusal, const RefusalTexts &texts, const QString &fieldName) const
 {
     switch (refusal) {
     case NoRefusal:
@@ -96,6 +111,10 @@ QString frameBuilder::refusalText(Refusal refusal, const RefusalTexts &texts) co
         return texts.accentedLetter;
     case SeparatorInField:
         return QStringLiteral("The character %1 cannot be used in a field.").arg(separator);
+    case LineBreakInField:
+        return QStringLiteral("The field \"%1\" holds a line break, which would reach the unit as a line of its own. "
+                              "Remove it and load again.")
+            .arg(fieldName);
     }
     return QString();
 }

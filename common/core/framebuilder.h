@@ -22,6 +22,7 @@ public:
         SecondThermometer,
         AccentedLetter,
         SeparatorInField,
+        LineBreakInField,
     };
 
     // Two limit fields that must lie at least minGap apart
@@ -44,6 +45,7 @@ public:
     struct Result {
         Refusal refusal = NoRefusal;
         QString text; // the record; empty when refused
+        qsizetype field = -1; // index of the refused text, where the refusal names one
         bool accepted() const { return refusal == NoRefusal; }
     };
 
@@ -61,16 +63,18 @@ public:
 
     // The load's record. Refusals in this order: an empty plain field, the
     // limit rules in turn, a character outside 7-bit, a field holding the
-    // separator (it would reach the unit as two lines). Checksum appended
-    // when checking is on.
+    // separator (it would reach the unit as two lines), then any text holding
+    // a CR or LF. Checksum appended when checking is on.
     Result load(const formValues &form, const QList<LimitRule> &limits = thermometerLimits()) const;
 
     // The text a verify expects the unit to hold: the load's record without
     // limit rules and without checksum.
     Result expected(const formValues &form) const;
 
-    // The load's box text for a refusal.
-    QString refusalText(Refusal refusal, const RefusalTexts &texts = model2Texts()) const;
+    // The load's box text for a refusal; fieldName names the refused text
+    // where the refusal names one.
+    QString refusalText(Refusal refusal, const RefusalTexts &texts = model2Texts(),
+                        const QString &fieldName = QString()) const;
     // What a verify's failure text adds for a refusal: the separator rule is
     // named, as the load names it; the others add nothing.
     QString verifyReason(Refusal refusal) const;

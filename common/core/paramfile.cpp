@@ -11,10 +11,12 @@
 namespace {
 
 const char codePage[] = "windows-1250";
+const QByteArray byteOrderMark("\xEF\xBB\xBF");
 const QLatin1String endLine("---");
 
-// The next line without its end (LF or CR LF), cut at maxLineBytes; the
+// The next line without its LF and without any CR, cut at maxLineBytes; the
 // rest of a longer line is read past, never kept. False at the file's end.
+// Line ends converted twice (CR CR LF) leave no CR behind.
 bool nextLine(QFile &file, QByteArray &line)
 {
     line = file.readLine(paramFile::maxLineBytes + 1);
@@ -24,37 +26,60 @@ bool nextLine(QFile &file, QByteArray &line)
         rest = file.readLine(paramFile::maxLineBytes + 1);
     if (line.endsWith('\n'))
         line.chop(1);
-    if (line.endsWith('\r'))
-        line.chop(1);
+    line.replace('\r', "");
     return true;
 }
 
+// A file saved by an editor as UTF-8 starts with the mark; it is read past.
+// Each line is decoded on its own, so a line cut inside a letter leaves
+// nothing over for the next; a mark at a line's start is then text.
+QStringDecoder fileDecoder(QFile &file)
+{
+    const QStringConverter::Flags lineByLine = QStringConverter::Flag::Stateless
+                                               | QStringConverter::Flag::ConvertInitialBom;
+    if (file.peek(byteOrderMark.size()) != byteOrderMark)
+        return QStringDecoder(codePage, lineByLine);
+    file.skip(byteOrderMark.size());
+    return QStringDecoder(QStringConverter::Utf8, lineByLine);
+}
+
 // One code point of text at index: two units for a surrogate pair.
-qsizetype codePointLength(const QString &text, qsizetype index)
+qsizetype codePointLength(QStringView text, qsizetype index)
 {
     const bool pair = text.at(index).isHighSurrogate() && index + 1 < text.size()
                       && text.at(index + 1).isLowSurrogate();
     return pair ? 2 : 1;
 }
 
-QByteArray encoded(const QString &text)
+// Whether the code page holds every letter of text.
+bool writable(QStringView text)
 {
     QStringEncoder encoder(codePage);
-    const QByteArray bytes = encoder.encode(text);
-    if (!encoder.hasError())
-        return bytes;
+    // The error is known only once the text is converted.
+    [[maybe_unused]] const QByteArray bytes = encoder.encode(text);
+    return !encoder.hasError();
+}
 
-    // The converter marks a missing character with a control byte; the
-    // Windows programs wrote '?', which keeps the file plain text.
-    QByteArray replaced;
+// The first letter of text that the code page lacks; 0 when there is none.
+char32_t firstMissing(QStringView text)
+{
     for (qsizetype i = 0; i < text.size();) {
-        const qsizetype length = codePointLength(text, i);
-        QStringEncoder single(codePage);
-        const QByteArray byte = single.encode(QStringView(text).mid(i, length));
-        replaced += single.hasError() ? QByteArray("?") : byte;
-        i += length;
+        const QStringView letter = text.mid(i, codePointLength(text, i));
+        if (!writable(letter))
+            return letter.size() == 2 ? QChar::surrogateToUcs4(letter[0], letter[1]) : letter[0].unicode();
+        i += letter.size();
     }
-    return replaced;
+    return 0;
+}
+
+QString fileText(const formValues &values)
+{
+    QString text;
+    for (const QString &line : values.texts)
+        text += line + QLatin1String("\r\n");
+    for (bool flag : values.flags)
+        text += QLatin1String(flag ? "1\r\n" : "0\r\n");
+    return text;
 }
 
 } // namespace
@@ -68,9 +93,9 @@ paramFile paramFile::read(const QString &path, int neededLines)
 {
     QStringList lines;
     QFile file(path);
-    QStringDecoder decoder(codePage);
     QByteArray line;
     if (file.open(QIODevice::ReadOnly)) {
+        QStringDecoder decoder = fileDecoder(file);
         while (lines.size() <= neededLines && nextLine(file, line)) {
             lines.append(decoder.decode(line));
             if (lines.last() == endLine)
@@ -110,12 +135,16 @@ void paramFile::takeDisplayLines(int fieldCount, linkSettings &settings) const
 
 bool paramFile::write(const QString &path, const formValues &values, QString *reason)
 {
-    QString text;
-    for (const QString &line : values.texts)
-        text += line + QLatin1String("\r\n");
-    for (bool flag : values.flags)
-        text += QLatin1String(flag ? "1\r\n" : "0\r\n");
-    const QByteArray bytes = encoded(text);
+    // The window names the field first; this keeps any other caller from a
+    // file that would not read back as written.
+    if (const MissingLetter missing = missingLetter(values.texts); missing.text >= 0) {
+        if (reason)
+            *reason = QStringLiteral("Line %1 holds the letter %2, which a parameter file cannot hold.")
+                          .arg(QString::number(missing.text + 1), missing.shown());
+        return false;
+    }
+    QStringEncoder encoder(codePage);
+    const QByteArray bytes = encoder.encode(fileText(values));
 
     // The explicit flush matters: commit() alone misses an error that only
     // shows when the buffer is written out, and would replace the old file
@@ -130,6 +159,21 @@ bool paramFile::write(const QString &path, const formValues &values, QString *re
     if (!written && reason)
         *reason = file.errorString();
     return written;
+}
+
+paramFile::MissingLetter paramFile::missingLetter(const QStringList &texts)
+{
+    for (qsizetype i = 0; i < texts.size(); ++i) {
+        if (!writable(texts.at(i)))
+            return {i, firstMissing(texts.at(i))};
+    }
+    return {};
+}
+
+QString paramFile::MissingLetter::shown() const
+{
+    const QString code = QString::number(letter, 16).toUpper().rightJustified(4, QLatin1Char('0'));
+    return QStringLiteral("\"%1\" (U+%2)").arg(QString::fromUcs4(&letter, 1), code);
 }
 
 qsizetype paramFile::endLineText(const QStringList &texts)

@@ -10,18 +10,20 @@ class linkSettings;
 // A parameter file: one text line per form field, the line edits' texts
 // first, then "1" or "0" for each check box. Stored in the Central European
 // Windows code page with CR LF line ends, so files move unchanged between the
-// Windows programs and ours.
+// Windows programs and ours; a file an editor saved as UTF-8 with its mark
+// opens too.
 class paramFile
 {
 public:
     explicit paramFile(const QStringList &lines);
 
-    // Reads the lines without their ends (CR LF or LF), up to and including a
+    // Reads the lines without their LF and without any CR, up to and including a
     // line that is exactly "---", and at most one line more than neededLines:
     // enough to tell a longer file from one of exactly that length, however
     // large the file. A line keeps at most maxLineBytes; the rest of a longer
     // line is skipped. Always at least one line: an empty or unreadable file
-    // gives one empty line.
+    // gives one empty line. A file that starts with the UTF-8 byte-order mark
+    // is read as UTF-8 without it.
     static paramFile read(const QString &path, int neededLines);
 
     // Lines after the form's that only the defaults file uses: link text,
@@ -50,8 +52,18 @@ public:
     // failure it stays as it was, false is returned and reason says why.
     // In a folder the user cannot write to, a writable file is written over
     // in place instead (a failure then can leave it cut).
-    // A character the code page lacks is written as '?'.
+    // Texts holding a letter the code page lacks are refused: nothing is
+    // written, as the file could not give that letter back.
     static bool write(const QString &path, const formValues &values, QString *reason);
+
+    // A letter of the texts that the code page lacks.
+    struct MissingLetter {
+        qsizetype text = -1; // index of the first text holding one; -1 when none does
+        char32_t letter = 0; // that text's first such letter (a surrogate pair is one)
+        // As a message names it: "ñ" (U+00F1).
+        QString shown() const;
+    };
+    static MissingLetter missingLetter(const QStringList &texts);
 
     // A text that reads exactly as the end line would end the reading of
     // its file there; the index of the first one, or -1.

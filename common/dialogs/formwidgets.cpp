@@ -3,6 +3,7 @@
 #include "regulatormode.h"
 
 #include <QCheckBox>
+#include <QLabel>
 #include <QLineEdit>
 #include <QRadioButton>
 
@@ -54,6 +55,16 @@ void formWidgets::showFlags(QWidget *owner, const formValues &values)
         if (values.flags.value(boxes.size() + i))
             buttons[i]->setChecked(true);
     }
+}
+
+QString formWidgets::shownName(const QLineEdit *edit)
+{
+    // The forms place their widgets by position: a label's buddy is what ties it to its field.
+    for (const QLabel *label : edit->window()->findChildren<QLabel *>()) {
+        if (label->buddy() == edit)
+            return label->text();
+    }
+    return edit->accessibleName().isEmpty() ? edit->objectName() : edit->accessibleName();
 }
 
 void formWidgets::takeRegulatorMode(QWidget *owner)

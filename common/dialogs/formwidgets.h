@@ -3,6 +3,7 @@
 #include "formvalues.h"
 
 #include <QList>
+#include <QString>
 
 class QCheckBox;
 class QLineEdit;
@@ -25,6 +26,9 @@ public:
     // Sets every check box; checks each radio button whose flag is set (a
     // form read from the unit carries none, so the buttons stay as they are).
     static void showFlags(QWidget *owner, const formValues &values);
+    // The name the user sees for a line edit: the text of the label whose
+    // buddy it is, else its accessible name, else its object name.
+    static QString shownName(const QLineEdit *edit);
     // Sets the line edit "rb" to the regulator mode of the checked radio
     // button; with none checked (or no radio buttons) nothing changes.
     static void takeRegulatorMode(QWidget *owner);

@@ -221,7 +221,7 @@ void paramWindow::writeParamFile(const QString &path, const QString &successText
 {
     const formValues values = formContents();
     // A form the file could not give back is not written at all.
-    QString reason = endLineReason(values);
+    QString reason = unsavableReason(values);
     if (reason.isEmpty() && paramFile::write(path, values, &reason)) {
         settings.filePath = path;
         settings.fileName = paramFile::fileName(path);
@@ -233,15 +233,35 @@ void paramWindow::writeParamFile(const QString &path, const QString &successText
                           QMessageBox::Ok);
 }
 
+QString paramWindow::unsavableReason(const formValues &values) const
+{
+    const QString endLine = endLineReason(values);
+    return endLine.isEmpty() ? missingLetterReason(values) : endLine;
+}
+
 QString paramWindow::endLineReason(const formValues &values) const
 {
     const qsizetype field = paramFile::endLineText(values.texts);
     if (field < 0)
         return QString();
-    return QStringLiteral("The field %1 holds only \"---\", the mark that ends a parameter file "
+    return QStringLiteral("The field \"%1\" holds only \"---\", the mark that ends a parameter file "
                           "(its line %2): the file could not be opened again. Change the field and save again.")
-        .arg(lineEdits().at(field)->objectName())
-        .arg(field + 1);
+        .arg(fieldName(field), QString::number(field + 1));
+}
+
+QString paramWindow::missingLetterReason(const formValues &values) const
+{
+    const paramFile::MissingLetter missing = paramFile::missingLetter(values.texts);
+    if (missing.text < 0)
+        return QString();
+    return QStringLiteral("The field \"%1\" holds the letter %2, which a parameter file cannot hold. "
+                          "Change the field and save again.")
+        .arg(fieldName(missing.text), missing.shown());
+}
+
+QString paramWindow::fieldName(qsizetype field) const
+{
+    return formWidgets::shownName(lineEdits().at(field));
 }
 
 bool paramWindow::chooseParamFile(const QString &filter)
@@ -251,6 +271,14 @@ bool paramWindow::chooseParamFile(const QString &filter)
         return false;
     settings.filePath = path;
     return true;
+}
+
+void paramWindow::showLoadRefusal(const frameBuilder &builder, const frameBuilder::Result &record,
+                                  const frameBuilder::RefusalTexts &texts)
+{
+    const QString field = record.field >= 0 ? fieldName(record.field) : QString();
+    QMessageBox::critical(this, QString::fromUtf8(frameBuilder::errorTitle),
+                          builder.refusalText(record.refusal, texts, field), QMessageBox::Ok);
 }
 
 void paramWindow::choosePort(setcom &dialog)

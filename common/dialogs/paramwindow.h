@@ -3,6 +3,7 @@
 #include "deviceexchange.h"
 #include "editingend.h"
 #include "formvalues.h"
+#include "framebuilder.h"
 #include "inputrules.h"
 #include "linksettings.h"
 
@@ -99,10 +100,16 @@ protected:
     QString askSavePath(const QString &filter);
     // Writes the form to path without harming an old file on failure; on
     // success the path becomes the window's file and successText is shown.
-    // A form with a field that reads as the file's end line is refused.
+    // A form with a field that reads as the file's end line, or that holds a
+    // letter the file cannot hold, is refused before anything is written.
     void writeParamFile(const QString &path, const QString &successText);
     // The open dialog's chosen path becomes the window's file path; false when cancelled.
     bool chooseParamFile(const QString &filter);
+
+    // The load's refusal box: critical, under the load's error title; a
+    // refused field is named by its label.
+    void showLoadRefusal(const frameBuilder &builder, const frameBuilder::Result &record,
+                         const frameBuilder::RefusalTexts &texts);
 
     // The port dialog run; an accepted choice becomes the window's port and baud.
     void choosePort(setcom &dialog);
@@ -125,8 +132,14 @@ private:
     T *named(const char *name) const;
     void showStatus(const statusReply &status);
     void watchLineEdits();
+    // Why the form cannot be saved, naming the field; empty when it can.
+    QString unsavableReason(const formValues &values) const;
     // Names the first field that reads as the file's end line; empty when none does.
     QString endLineReason(const formValues &values) const;
+    // Names the first field holding a letter the file cannot hold, and the letter; empty when none does.
+    QString missingLetterReason(const formValues &values) const;
+    // The name the user sees for the line edit at index field: its label, mostly.
+    QString fieldName(qsizetype field) const;
 
     editingEnd *editCheck = nullptr;
     bool checkingInput = false;
