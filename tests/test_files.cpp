@@ -3,6 +3,8 @@
 
 #include <QDir>
 #include <QFile>
+#include <QStringDecoder>
+#include <QStringEncoder>
 #include <QTemporaryDir>
 #include <QTest>
 
@@ -68,7 +70,26 @@ void appendRepeated(QFile &file, const QByteArray &bytes, qint64 count)
 
 constexpr qint64 megabyte = 1024 * 1024;
 
+// text in UTF-16 behind its mark, in either byte order.
+QByteArray utf16(const char16_t *text, bool bigEndian)
+{
+    QStringEncoder encoder(bigEndian ? QStringConverter::Utf16BE : QStringConverter::Utf16LE,
+                           QStringConverter::Flag::WriteBom);
+    return encoder.encode(QString::fromUtf16(text));
+}
+
+// Each letter of the code page above 0x7F, in the order of its bytes.
+QByteArray codePageLetters()
+{
+    QByteArray letters;
+    for (int byte = 0x80; byte <= 0xFF; ++byte)
+        letters += char(byte);
+    return letters;
+}
+
 } // namespace
+
+Q_DECLARE_METATYPE(paramFile::Refusal::Why)
 
 class FilesTest : public QObject
 {
@@ -76,8 +97,8 @@ class FilesTest : public QObject
 private slots:
     void init();
     void roundTripKeepsEveryField();
-    void writesCodePageBytes_data();
-    void writesCodePageBytes();
+    void writesOnlyWhatReadsBack_data();
+    void writesOnlyWhatReadsBack();
     void lineCounts_data();
     void lineCounts();
     void checkBoxLines_data();
@@ -110,8 +131,7 @@ void FilesTest::init()
 void FilesTest::roundTripKeepsEveryField()
 {
     const formValues form = sampleForm();
-    QString reason;
-    QVERIFY(paramFile::write(path, form, &reason));
+    QVERIFY(paramFile::write(path, form).written);
 
     const QByteArray bytes = readBytes(path);
     QVERIFY(bytes.endsWith("\r\n"));
@@ -129,38 +149,58 @@ void FilesTest::roundTripKeepsEveryField()
     QCOMPARE(file.lines().at(textCount + 1), QStringLiteral("0"));
 }
 
-void FilesTest::writesCodePageBytes_data()
+void FilesTest::writesOnlyWhatReadsBack_data()
 {
+    using Why = paramFile::Refusal::Why;
     QTest::addColumn<QStringList>("texts");
     QTest::addColumn<QByteArray>("bytes"); // the file after the save
-    QTest::addColumn<QString>("reason");   // why it was refused; empty when written
+    QTest::addColumn<int>("line");         // the line refused; -1 when written
+    QTest::addColumn<Why>("why");
+    QTest::addColumn<QString>("detail");   // the letter as shown, or the line read back
 
     const QByteArray old("old\r\n");
-    QTest::newRow("code page letters") << QStringList{"ő é", "€Ő"} << QByteArray("\xf5 \xe9\r\n\x80\xd5\r\n")
-                                       << "";
-    QTest::newRow("n tilde") << QStringList{"ő", "Peña"} << old
-                             << "Line 2 holds the letter \"ñ\" (U+00F1), which a parameter file cannot hold.";
-    QTest::newRow("line separator") << QStringList{"a\u2028b"} << old
-                                    << "Line 1 holds the letter \"\u2028\" (U+2028), which a parameter file cannot hold.";
+    const Why missing = Why::missingLetter;
+    QTest::newRow("code page letters") << QStringList{"ő é", "€Ő"} << QByteArray("\xf5 \xe9\r\n\x80\xd5\r\n") << -1
+                                       << missing << "";
+    QTest::newRow("n tilde") << QStringList{"ő", "Peña"} << old << 1 << missing << "\"ñ\" (U+00F1)";
+    QTest::newRow("line separator") << QStringList{"a\u2028b"} << old << 0 << missing << "\"\u2028\" (U+2028)";
     // A character outside the basic plane counts once.
-    QTest::newRow("emoji") << QStringList{"x\U0001F600yЖ"} << old
-                           << "Line 1 holds the letter \"\U0001F600\" (U+1F600), which a parameter file cannot hold.";
+    QTest::newRow("emoji") << QStringList{"x\U0001F600yЖ"} << old << 0 << missing << "\"\U0001F600\" (U+1F600)";
+    QTest::newRow("NUL") << QStringList{"ok", QStringLiteral("a") + QChar(0)} << old << 1 << missing
+                         << QStringLiteral("\"") + QChar(0) + QStringLiteral("\" (U+0000)");
+    // A field's length limit keeps the first half of the emoji.
+    QTest::newRow("half an emoji") << QStringList{"ok", QString::fromUtf16(u"Riasztas vege 1\xD83D")} << old << 1
+                                   << Why::halfLetter << "";
+    QTest::newRow("LF inside") << QStringList{"Gate\nNorth", "x"} << old << 0 << Why::lineBreak << "";
+    QTest::newRow("CR inside reads as ---") << QStringList{"a", "--\r-"} << old << 1 << Why::lineBreak << "";
+    QTest::newRow("end line") << QStringList{"a", "---", "b"} << old << 1 << Why::endLine << "";
+    // Code page bytes that are valid UTF-8 (0xC3 0xA9) would open as another letter.
+    QTest::newRow("reads as UTF-8") << QStringList{"x", "Ă©"} << old << 1 << Why::readsOtherwise << "é";
+    QTest::newRow("starts like a UTF-8 mark") << QStringList{"ď»żx"} << old << 0 << Why::readsOtherwise << "x";
 }
 
-void FilesTest::writesCodePageBytes()
+void FilesTest::writesOnlyWhatReadsBack()
 {
     QFETCH(QStringList, texts);
     QFETCH(QByteArray, bytes);
-    QFETCH(QString, reason);
+    QFETCH(int, line);
+    QFETCH(paramFile::Refusal::Why, why);
+    QFETCH(QString, detail);
 
     writeBytes(path, "old\r\n");
     formValues form;
     form.texts = texts;
-    QString refusal;
-    const bool written = paramFile::write(path, form, &refusal);
-    QCOMPARE(refusal, reason);
-    QCOMPARE(written, reason.isEmpty());
+    const paramFile::WriteResult result = paramFile::write(path, form);
+    QCOMPARE(result.refusal.line, line);
+    QCOMPARE(result.written, line < 0);
     QCOMPARE(readBytes(path), bytes);
+    if (line < 0)
+        return;
+    QCOMPARE(result.refusal.why, why);
+    if (why == paramFile::Refusal::Why::readsOtherwise)
+        QCOMPARE(result.refusal.readBack, detail);
+    if (why == paramFile::Refusal::Why::missingLetter)
+        QCOMPARE(result.refusal.shownLetter(), detail);
 }
 
 void FilesTest::lineCounts_data()
@@ -254,8 +294,20 @@ void FilesTest::lineEnds_data()
                                          << QStringList{"K\u0151 \u00E9s", "---"};
     QTest::newRow("UTF-8, a mark in a line") << QByteArray("\xEF\xBB\xBF" "a\r\n\xEF\xBB\xBF" "b\r\n")
                                              << QStringList{"a", QStringLiteral("\uFEFFb")};
-    QTest::newRow("mark after the start") << QByteArray("a\r\n\xEF\xBB\xBF\r\n")
-                                          << QStringList{"a", "\u010F\u00BB\u017C"};
+    // Valid UTF-8 without a mark at the start: the later one is text.
+    QTest::newRow("mark after the start") << QByteArray("a\r\n\xEF\xBB\xBF\r\n") << QStringList{"a", QStringLiteral("\uFEFF")};
+    // A unit holding 0x0A inside a letter ("Ċ" is 0A 01 in UTF-16 LE, "Ā" and U+0A41 are 01 00 0A 41
+    // in UTF-16 BE) ends no line.
+    QTest::newRow("UTF-16 LE with its mark") << utf16(u"Kő Ċ\r\n---\r\n", false)
+                                             << QStringList{"K\u0151 \u010A", "---"};
+    QTest::newRow("UTF-16 BE with its mark") << utf16(u"\u0100\u0A41 é\r\n\r\nb", true)
+                                             << QStringList{"\u0100\u0A41 \u00E9", "", "b"};
+    QTest::newRow("UTF-8 without a mark") << QByteArray("a\r\nLe\xC3\xA1ll\xC3\xADt\xC3\xA1s\r\n")
+                                          << QStringList{"a", "Le\u00E1ll\u00EDt\u00E1s"};
+    QTest::newRow("every code page letter above 0x7F") << codePageLetters() + "\r\nplain\r\n"
+                                                       << QStringList{QStringDecoder("windows-1250").decode(codePageLetters()), "plain"};
+    QTest::newRow("a NUL byte: damaged") << QByteArray("a\r\nb\0c\r\n", 8) << QStringList{QString()};
+    QTest::newRow("UTF-16 without a mark: damaged") << QByteArray("a\0\r\0\n\0", 6) << QStringList{QString()};
     // The cut falls inside "ő": its first byte must not spoil the next line.
     QTest::newRow("UTF-8 letter cut at the limit")
         << QByteArray("\xEF\xBB\xBF") + QByteArray(paramFile::maxLineBytes - 1, 'x') + "\xC5\x91\r\n\xC5\x91\r\n"
@@ -381,9 +433,9 @@ void FilesTest::tailBeyondTheNeededLinesIsNeverRead()
 void FilesTest::saveIntoMissingFolderFails()
 {
     const QString missing = dir->filePath(QStringLiteral("no such folder/unit.vrk"));
-    QString reason;
-    QVERIFY(!paramFile::write(missing, sampleForm(), &reason));
-    QVERIFY(!reason.isEmpty());
+    const paramFile::WriteResult result = paramFile::write(missing, sampleForm());
+    QVERIFY(!result.written);
+    QVERIFY(!result.error.isEmpty());
     QVERIFY(!QFile::exists(missing));
 }
 
@@ -401,13 +453,12 @@ void FilesTest::failedWriteKeepsOldFile()
     rlimit tight = saved;
     tight.rlim_cur = 64;
     QCOMPARE(setrlimit(RLIMIT_FSIZE, &tight), 0);
-    QString reason;
-    const bool written = paramFile::write(path, sampleForm(), &reason);
+    const paramFile::WriteResult result = paramFile::write(path, sampleForm());
     setrlimit(RLIMIT_FSIZE, &saved);
     std::signal(SIGXFSZ, oldHandler);
 
-    QVERIFY(!written);
-    QVERIFY(!reason.isEmpty());
+    QVERIFY(!result.written);
+    QVERIFY(!result.error.isEmpty());
     QCOMPARE(readBytes(path), old);
     QCOMPARE(QDir(dir->path()).entryList(QDir::Files), QStringList{"unit.vrk"});
 #else
@@ -434,13 +485,12 @@ void FilesTest::saveOverWritableFileInReadOnlyFolder()
     const bool root = geteuid() == 0;
     if (root)
         setfsuid(nobody);
-    QString reason;
-    const bool written = paramFile::write(target, sampleForm(), &reason);
+    const paramFile::WriteResult result = paramFile::write(target, sampleForm());
     if (root)
         setfsuid(0);
     QVERIFY(QFile::setPermissions(folder, readAndEnter | QFile::WriteOwner));
 
-    QVERIFY2(written, qPrintable(reason));
+    QVERIFY2(result.written, qPrintable(result.error));
     QCOMPARE(paramFile::read(target, neededLines).values(textCount, flagCount).texts, sampleForm().texts);
     QCOMPARE(QDir(folder).entryList(QDir::Files), QStringList{"unit.vrk"});
 #else

@@ -160,7 +160,7 @@ formValues fileFormAt(const QString &path)
 {
     formValues form = recordSamples::filledForm();
     form.texts[3] = QStringLiteral("From file");
-    paramFile::write(path, form, nullptr);
+    paramFile::write(path, form);
     return form;
 }
 
@@ -801,6 +801,9 @@ void WindowDeviceTest::loadRefusesTheForm_data()
     QTest::newRow("line break") << QList<int>{3} << QStringList{"Gar\rage"}
                                 << "The field \"Készülék neve:\" holds a line break, which would reach the unit as "
                                    "a line of its own. Remove it and load again.";
+    QTest::newRow("line break in the first field") << QList<int>{0} << QStringList{"0630\n1"}
+                                                   << "The field \"SMS központ:\" holds a line break, which would "
+                                                      "reach the unit as a line of its own. Remove it and load again.";
 }
 
 void WindowDeviceTest::loadRefusesTheForm()

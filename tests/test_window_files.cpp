@@ -207,8 +207,15 @@ void WindowFilesTest::filesFromOtherEditors()
     const QString path = folder.absoluteFilePath(QStringLiteral("other.vrk"));
     writeFile(path, editorFiles::bytes(lines, how));
 
+    const QString before = edit->text();
     answerFileDialog(path);
-    QCOMPARE(closingBoxes([&] { window.openfile(); }).value(0).text, QStringLiteral("other.vrk successfully loaded."));
+    const QString box = closingBoxes([&] { window.openfile(); }).value(0).text;
+    if (shown.isEmpty()) {
+        QCOMPARE(box, QStringLiteral("Cannot open the file. \nTip: Check the file."));
+        QCOMPARE(edit->text(), before);
+        return;
+    }
+    QCOMPARE(box, QStringLiteral("other.vrk successfully loaded."));
     QCOMPARE(edit->text(), shown);
     QCOMPARE(window.findChild<QLineEdit *>("smskp")->text(), lines.first());
     QCOMPARE(window.findChild<QComboBox *>("smskp_combo")->currentText(), QStringLiteral("Telenor"));
@@ -259,6 +266,22 @@ void WindowFilesTest::failedSaveKeepsEverything_data()
            "Change the field and save again.";
     QTest::newRow("a phone field without a label") << "new.vrk" << false << "t8" << "06\U0001F600"
                                                    << "The field \"Telefonszám 8\" holds the letter \"\U0001F600\"";
+    QTest::newRow("a letter the file lacks in the first field") << "new.vrk" << false << "smskp" << "ñ"
+                                                                << "The field \"SMS központ:\" holds the letter \"ñ\"";
+    // Line breaks put in directly, as an input method can, not through the paste filter.
+    QTest::newRow("LF inside")
+        << "kept.vrk" << true << "m_nev" << "Gate\nNorth"
+        << "The field \"Készülék neve:\" holds a line break, which would split its line of the file: the file would "
+           "not give the form back. Remove it and save again.";
+    QTest::newRow("CR inside the first field") << "new.vrk" << false << "smskp" << "0630\r1"
+                                               << "The field \"SMS központ:\" holds a line break";
+    QTest::newRow("--, CR, -: reads as ---") << "kept.vrk" << true << "be1_nev" << "--\r-"
+                                              << "The field \"1-es hőmérő neve:\" holds a line break";
+    // The field's length limit keeps half of the emoji.
+    QTest::newRow("half an emoji at the limit")
+        << "kept.vrk" << true << "riaszto_stop" << "Riasztas vege 1\U0001F525"
+        << "The field \"Riasztás leállítása:\" ends in half a letter, the rest cut off by the field's length, which "
+           "a parameter file cannot hold. Change the field and save again.";
 }
 
 void WindowFilesTest::failedSaveKeepsEverything()

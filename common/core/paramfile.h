@@ -5,13 +5,14 @@
 #include <QString>
 #include <QStringList>
 
+class QIODevice;
 class linkSettings;
 
 // A parameter file: one text line per form field, the line edits' texts
 // first, then "1" or "0" for each check box. Stored in the Central European
 // Windows code page with CR LF line ends, so files move unchanged between the
-// Windows programs and ours; a file an editor saved as UTF-8 with its mark
-// opens too.
+// Windows programs and ours; files that other editors saved as UTF-8 or
+// UTF-16 open too.
 class paramFile
 {
 public:
@@ -21,9 +22,13 @@ public:
     // line that is exactly "---", and at most one line more than neededLines:
     // enough to tell a longer file from one of exactly that length, however
     // large the file. A line keeps at most maxLineBytes; the rest of a longer
-    // line is skipped. Always at least one line: an empty or unreadable file
-    // gives one empty line. A file that starts with the UTF-8 byte-order mark
-    // is read as UTF-8 without it.
+    // line is skipped. Always at least one line: an empty, unreadable or
+    // damaged file gives one empty line.
+    // A file that starts with a byte-order mark is read in the mark's
+    // encoding (UTF-8, or UTF-16 in either byte order); a file without one
+    // as UTF-8 when its lines are valid UTF-8 holding a byte above 0x7F,
+    // otherwise in the code page. A line holding the character 0 (a NUL byte
+    // in an 8-bit file) marks the file as damaged.
     static paramFile read(const QString &path, int neededLines);
 
     // Lines after the form's that only the defaults file uses: link text,
@@ -47,31 +52,45 @@ public:
     // link text, about text and picture path, each taken only when present.
     void takeDisplayLines(int fieldCount, linkSettings &settings) const;
 
-    // Writes the texts, then "1"/"0" per flag, each line ended CR LF. The old
-    // file is replaced only once the new one is completely written; on
-    // failure it stays as it was, false is returned and reason says why.
+    // Why a form would not come back out of its file as it went in.
+    struct Refusal {
+        enum class Why {
+            lineBreak,      // the text holds a CR or LF
+            endLine,        // the text reads "---", which ends the reading
+            halfLetter,     // half of a letter that takes two UTF-16 units
+            missingLetter,  // a letter the code page lacks
+            readsOtherwise, // none of those, yet the file gives back another text
+        };
+        qsizetype line = -1; // the form line (texts, then flags) named; -1 when none
+        Why why = Why::readsOtherwise;
+        char32_t letter = 0; // missingLetter: the line's first such letter
+        QString readBack;    // readsOtherwise: the line as the file would give it back
+        // The letter as a message names it: "ñ" (U+00F1).
+        QString shownLetter() const;
+    };
+
+    struct WriteResult {
+        bool written = false;
+        // When the form would not read back as it is: nothing was written.
+        Refusal refusal;
+        // When the system could not write the file: its reason.
+        QString error;
+    };
+
+    // Writes the texts, then "1"/"0" per flag, each line ended CR LF, but
+    // only when those bytes, read back as a file is opened, give back every
+    // line exactly; otherwise nothing is written and the refusal names the
+    // first line that would not come back. The old file is replaced only
+    // once the new one is completely written; on failure it stays as it was.
     // In a folder the user cannot write to, a writable file is written over
     // in place instead (a failure then can leave it cut).
-    // Texts holding a letter the code page lacks are refused: nothing is
-    // written, as the file could not give that letter back.
-    static bool write(const QString &path, const formValues &values, QString *reason);
-
-    // A letter of the texts that the code page lacks.
-    struct MissingLetter {
-        qsizetype text = -1; // index of the first text holding one; -1 when none does
-        char32_t letter = 0; // that text's first such letter (a surrogate pair is one)
-        // As a message names it: "ñ" (U+00F1).
-        QString shown() const;
-    };
-    static MissingLetter missingLetter(const QStringList &texts);
-
-    // A text that reads exactly as the end line would end the reading of
-    // its file there; the index of the first one, or -1.
-    static qsizetype endLineText(const QStringList &texts);
+    static WriteResult write(const QString &path, const formValues &values);
 
     // The name shown for a file: base name, ".", complete suffix.
     static QString fileName(const QString &path);
 
 private:
+    static paramFile read(QIODevice &device, int neededLines);
+
     QStringList fileLines;
 };

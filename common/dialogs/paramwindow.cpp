@@ -219,49 +219,52 @@ QString paramWindow::askSavePath(const QString &filter)
 
 void paramWindow::writeParamFile(const QString &path, const QString &successText)
 {
-    const formValues values = formContents();
-    // A form the file could not give back is not written at all.
-    QString reason = unsavableReason(values);
-    if (reason.isEmpty() && paramFile::write(path, values, &reason)) {
+    const paramFile::WriteResult result = paramFile::write(path, formContents());
+    if (result.written) {
         settings.filePath = path;
         settings.fileName = paramFile::fileName(path);
         fileLabel->setText(settings.fileName);
         QMessageBox::information(this, QStringLiteral("Save"), successText, QMessageBox::Ok);
         return;
     }
+    const QString reason = result.refusal.line >= 0 ? refusalReason(result.refusal) : result.error;
     QMessageBox::critical(this, QStringLiteral("Save"), QStringLiteral("The file could not be saved.\n%1").arg(reason),
                           QMessageBox::Ok);
 }
 
-QString paramWindow::unsavableReason(const formValues &values) const
+QString paramWindow::refusalReason(const paramFile::Refusal &refusal) const
 {
-    const QString endLine = endLineReason(values);
-    return endLine.isEmpty() ? missingLetterReason(values) : endLine;
-}
-
-QString paramWindow::endLineReason(const formValues &values) const
-{
-    const qsizetype field = paramFile::endLineText(values.texts);
-    if (field < 0)
-        return QString();
-    return QStringLiteral("The field \"%1\" holds only \"---\", the mark that ends a parameter file "
-                          "(its line %2): the file could not be opened again. Change the field and save again.")
-        .arg(fieldName(field), QString::number(field + 1));
-}
-
-QString paramWindow::missingLetterReason(const formValues &values) const
-{
-    const paramFile::MissingLetter missing = paramFile::missingLetter(values.texts);
-    if (missing.text < 0)
-        return QString();
-    return QStringLiteral("The field \"%1\" holds the letter %2, which a parameter file cannot hold. "
-                          "Change the field and save again.")
-        .arg(fieldName(missing.text), missing.shown());
+    using Why = paramFile::Refusal::Why;
+    const QString field = fieldName(refusal.line);
+    switch (refusal.why) {
+    case Why::lineBreak:
+        return QStringLiteral("The field \"%1\" holds a line break, which would split its line of the file: "
+                              "the file would not give the form back. Remove it and save again.")
+            .arg(field);
+    case Why::endLine:
+        return QStringLiteral("The field \"%1\" holds only \"---\", the mark that ends a parameter file "
+                              "(its line %2): the file could not be opened again. Change the field and save again.")
+            .arg(field, QString::number(refusal.line + 1));
+    case Why::halfLetter:
+        return QStringLiteral("The field \"%1\" ends in half a letter, the rest cut off by the field's length, "
+                              "which a parameter file cannot hold. Change the field and save again.")
+            .arg(field);
+    case Why::missingLetter:
+        return QStringLiteral("The field \"%1\" holds the letter %2, which a parameter file cannot hold. "
+                              "Change the field and save again.")
+            .arg(field, refusal.shownLetter());
+    case Why::readsOtherwise:
+        break;
+    }
+    return QStringLiteral("The field \"%1\" would come back from the file as \"%2\". Change the field and save again.")
+        .arg(field, refusal.readBack);
 }
 
 QString paramWindow::fieldName(qsizetype field) const
 {
-    return formWidgets::shownName(lineEdits().at(field));
+    // Only a text can fail to come back; a tick's line would be named by its number.
+    const QLineEdit *edit = lineEdits().value(field);
+    return edit ? formWidgets::shownName(edit) : QStringLiteral("line %1").arg(field + 1);
 }
 
 bool paramWindow::chooseParamFile(const QString &filter)

@@ -6,6 +6,7 @@
 #include "framebuilder.h"
 #include "inputrules.h"
 #include "linksettings.h"
+#include "paramfile.h"
 
 #include <QHash>
 #include <QList>
@@ -100,8 +101,8 @@ protected:
     QString askSavePath(const QString &filter);
     // Writes the form to path without harming an old file on failure; on
     // success the path becomes the window's file and successText is shown.
-    // A form with a field that reads as the file's end line, or that holds a
-    // letter the file cannot hold, is refused before anything is written.
+    // A form the file would not give back is refused before anything is
+    // written, the box naming the field and why.
     void writeParamFile(const QString &path, const QString &successText);
     // The open dialog's chosen path becomes the window's file path; false when cancelled.
     bool chooseParamFile(const QString &filter);
@@ -132,12 +133,8 @@ private:
     T *named(const char *name) const;
     void showStatus(const statusReply &status);
     void watchLineEdits();
-    // Why the form cannot be saved, naming the field; empty when it can.
-    QString unsavableReason(const formValues &values) const;
-    // Names the first field that reads as the file's end line; empty when none does.
-    QString endLineReason(const formValues &values) const;
-    // Names the first field holding a letter the file cannot hold, and the letter; empty when none does.
-    QString missingLetterReason(const formValues &values) const;
+    // Why the form would not come back out of its file, in the user's terms, naming the field.
+    QString refusalReason(const paramFile::Refusal &refusal) const;
     // The name the user sees for the line edit at index field: its label, mostly.
     QString fieldName(qsizetype field) const;
 
