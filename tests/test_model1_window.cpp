@@ -380,8 +380,10 @@ void Model1WindowTest::saveRefusesWhatTheFileCannotHold_data()
     QTest::newRow("LF inside") << true << "m_nev" << "Gate\nNorth"
                                << "The field \"Készülék neve:\" holds a line break, which would split its line of the "
                                   "file: the file would not give the form back. Remove it and save again.";
-    QTest::newRow("CR inside the first field") << false << "smskp" << "0630\r1" << "The field \"Szolgáltató:\" holds a line break";
-    QTest::newRow("--, CR, -: reads as ---") << true << "be1_nev" << "--\r-" << "The field \"Hőmérő neve:\" holds a line break";
+    QTest::newRow("CR inside the first field") << false << "smskp" << "0630\r1"
+                                               << "The field \"Szolgáltató:\" holds a line break";
+    QTest::newRow("--, CR, -: reads as ---") << true << "be1_nev" << "--\r-"
+                                             << "The field \"Hőmérő neve:\" holds a line break";
     // The field's length limit keeps half of the emoji.
     QTest::newRow("half an emoji at the limit")
         << true << "riaszto_stop" << "Riasztas vege 1\U0001F525"
