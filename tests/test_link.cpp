@@ -281,7 +281,7 @@ void LinkTest::readoutWaitsThroughLinePause()
     simUnit unit;
     QVERIFY(unit.mapAs(QStringLiteral("COM3")));
     unit.setReadoutReply(readoutLines(43));
-    unit.setLinePause(20, 1000);
+    unit.setPauseBefore("f20\r\n", 1000);
     const deviceExchange::Reply result = deviceExchange(QStringLiteral("COM3")).readout();
     QCOMPARE(result.outcome, deviceExchange::Received);
     QCOMPARE(result.text, joinedFields(43));
@@ -475,7 +475,7 @@ void LinkTest::nextCommandAfterAnUnfinishedReply()
     QVERIFY(unit.mapAs(QStringLiteral("COM3")));
     unit.setPaced(true);
     unit.setStatusReply("ok\r\nlate\r\n");
-    unit.setLinePause(1, 300);
+    unit.setPauseBefore("late", 300);
 
     deviceExchange first(QStringLiteral("COM3"));
     int bytes = 0;

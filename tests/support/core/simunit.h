@@ -50,8 +50,8 @@ public:
     void setRememberLoads(bool remember);
     // Moves every byte, both ways, at the pace of a 1200 baud line.
     void setPaced(bool paced);
-    // Pauses ms once in every reply, after its given number of lines.
-    void setLinePause(int afterLines, int ms);
+    // Pauses ms once in every reply, before the first text in it.
+    void setPauseBefore(const QByteArray &text, int ms);
     // Waits ms between the last byte of a record or of a read-out or status
     // command off the line and the unit's answer to it.
     void setAnswerDelay(int ms);
@@ -135,7 +135,7 @@ private:
     bool silent = false;
     bool rememberLoads = false;
     bool paced = false;
-    int pauseAfterLines = -1;
+    QByteArray pauseBefore;
     int pauseMs = 0;
     int answerDelayMs = 0;
     int delayBeforeReply = 0; // the answer delay, owed by the reply about to go
