@@ -34,6 +34,17 @@ QString joinedFields(int count)
     return fields.join(QLatin1Char('|'));
 }
 
+// What goes on the line before the next command. Every reply of the unit
+// ends in "late", 300 ms after the rest of it; a read-out's lines take 2 s.
+enum earlierStep {
+    wholeStatus,      // takes "ok" and ends in 250 ms of silence, 50 ms before "late"
+    cancelledStatus,  // cancelled at its first byte
+    timedOutStatus,   // runs over its 200 ms time limit, in the unit's pause
+    cancelledReadout, // cancelled at its first line
+    cancelledInWait,  // cancelled in its wait for a quiet line, once the read-out's lines are out
+    readoutUnderway   // no exchange: the unit is 200 bytes into the read-out, 1.6 s after it began
+};
+
 } // namespace
 
 class LinkTest : public QObject
@@ -65,6 +76,9 @@ private slots:
     void statusCollection();
     void nextCommandAfterAnUnfinishedReply_data();
     void nextCommandAfterAnUnfinishedReply();
+
+private:
+    void takeStep(int step, simUnit &unit, QByteArray &commands);
 };
 
 void LinkTest::devicePathResolution_data()
@@ -458,35 +472,86 @@ void LinkTest::statusCollection()
 
 void LinkTest::nextCommandAfterAnUnfinishedReply_data()
 {
-    QTest::addColumn<bool>("cancel");
+    QTest::addColumn<QList<int>>("before"); // earlier steps
     QTest::addColumn<QString>("nextText");
 
-    // The first exchange takes "ok" and ends in 100 ms of silence, before the
-    // unit sends the rest, "late", 300 ms after "ok".
-    QTest::newRow("after a whole reply: at once, the rest comes first") << false << "late\r\nok\r\nlate\r";
-    QTest::newRow("after a cancel: the rest is dropped first") << true << "ok\r\nlate\r";
+    // The next command went out at once when "late" came first, and waited when it was dropped.
+    const QString atOnce = QStringLiteral("late\r\nok\r\nlate\r");
+    const QString waited = QStringLiteral("ok\r\nlate\r");
+    using steps = QList<int>;
+    QTest::newRow("after a whole reply: at once, the rest comes first") << steps{wholeStatus} << atOnce;
+    QTest::newRow("after a cancel: the rest is dropped first") << steps{cancelledStatus} << waited;
+    QTest::newRow("after a time-out: the rest is dropped first") << steps{timedOutStatus} << waited;
+    QTest::newRow("after a cancel, then a whole reply: at once")
+        << steps{cancelledStatus, wholeStatus} << atOnce;
+    QTest::newRow("after a cancel in the wait: counted from the last byte dropped")
+        << steps{cancelledReadout, cancelledInWait} << waited;
+    QTest::newRow("over 1.5 s after a cancel, the rest still coming: dropped")
+        << steps{cancelledReadout, readoutUnderway} << waited;
 }
 
 void LinkTest::nextCommandAfterAnUnfinishedReply()
 {
-    QFETCH(bool, cancel);
+    QFETCH(QList<int>, before);
     QFETCH(QString, nextText);
     simUnit unit;
     QVERIFY(unit.mapAs(QStringLiteral("COM3")));
     unit.setPaced(true);
-    unit.setStatusReply("ok\r\nlate\r\n");
     unit.setPauseBefore("late", 300);
+    unit.setStatusReply("ok\r\nlate\r\n");
+    unit.setReadoutReply(readoutLines(50) + "late\r\n");
 
-    deviceExchange first(QStringLiteral("COM3"));
-    int bytes = 0;
-    first.setProgress([&bytes] { ++bytes; });
-    first.setCancelCheck([&] { return cancel && bytes > 0; });
-    QCOMPARE(first.status(100).outcome, cancel ? deviceExchange::Cancelled : deviceExchange::Received);
-    const deviceExchange::Reply next = deviceExchange(QStringLiteral("COM3")).status(1000);
+    QByteArray commands;
+    for (const int step : before) {
+        takeStep(step, unit, commands);
+        if (QTest::currentTestFailed())
+            return;
+    }
+    const deviceExchange::Reply next = deviceExchange(QStringLiteral("COM3")).status(500);
 
     QCOMPARE(next.outcome, deviceExchange::Received);
     QCOMPARE(next.text, nextText);
-    QCOMPARE(unit.received(), QByteArray("!??\r\n!??\r\n"));
+    QCOMPARE(unit.received(), commands + "!??\r\n");
+}
+
+// Adds to commands what the step sends the unit.
+void LinkTest::takeStep(int step, simUnit &unit, QByteArray &commands)
+{
+    deviceExchange exchange(QStringLiteral("COM3"));
+    int progress = 0; // bytes of a status reply, lines of a read-out
+    exchange.setProgress([&progress] { ++progress; });
+    const auto atFirst = [&progress] { return progress > 0; };
+    switch (step) {
+    case wholeStatus:
+        QCOMPARE(exchange.status(250).outcome, deviceExchange::Received);
+        commands += "!??\r\n";
+        break;
+    case cancelledStatus:
+        exchange.setCancelCheck(atFirst);
+        QCOMPARE(exchange.status(250).outcome, deviceExchange::Cancelled);
+        commands += "!??\r\n";
+        break;
+    case timedOutStatus:
+        exchange.setTimeLimit(200);
+        QCOMPARE(exchange.status(250).outcome, deviceExchange::TooLong);
+        commands += "!??\r\n";
+        break;
+    case cancelledReadout:
+        exchange.setCancelCheck(atFirst);
+        QCOMPARE(exchange.readout().outcome, deviceExchange::Cancelled);
+        commands += "!Rd\r\n";
+        break;
+    case cancelledInWait: {
+        const int linesOut = int(readoutLines(50).size());
+        exchange.setCancelCheck([&] { return unit.sentCount() >= linesOut; });
+        QCOMPARE(exchange.status(250).outcome, deviceExchange::Cancelled);
+        break;
+    }
+    case readoutUnderway:
+        QVERIFY2(QTest::qWaitFor([&] { return unit.sentCount() >= 200; }, 5000),
+                 "the read-out never got 200 bytes out");
+        break;
+    }
 }
 
 QTEST_GUILESS_MAIN(LinkTest)
