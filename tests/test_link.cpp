@@ -1,6 +1,8 @@
 #include "debugcapture.h"
 #include "deviceexchange.h"
+#include "dlthread.h"
 #include "driverstandin.h"
+#include "linksettings.h"
 #include "seriallink.h"
 #include "simunit.h"
 
@@ -42,7 +44,8 @@ enum earlierStep {
     timedOutStatus,   // runs over its 200 ms time limit, in the unit's pause
     cancelledReadout, // cancelled at its first line
     cancelledInWait,  // cancelled in its wait for a quiet line, once the read-out's lines are out
-    readoutUnderway   // no exchange: the unit is 200 bytes into the read-out, 1.6 s after it began
+    readoutUnderway,  // no exchange: the unit is 200 bytes into the read-out, 1.6 s after it began
+    load              // the unit closes it with the row's final answer
 };
 
 } // namespace
@@ -473,26 +476,33 @@ void LinkTest::statusCollection()
 void LinkTest::nextCommandAfterAnUnfinishedReply_data()
 {
     QTest::addColumn<QList<int>>("before"); // earlier steps
+    QTest::addColumn<QByteArray>("finalAnswer"); // the unit's two bytes closing a load
     QTest::addColumn<QString>("nextText");
 
     // The next command went out at once when "late" came first, and waited when it was dropped.
     const QString atOnce = QStringLiteral("late\r\nok\r\nlate\r");
     const QString waited = QStringLiteral("ok\r\nlate\r");
     using steps = QList<int>;
-    QTest::newRow("after a whole reply: at once, the rest comes first") << steps{wholeStatus} << atOnce;
-    QTest::newRow("after a cancel: the rest is dropped first") << steps{cancelledStatus} << waited;
-    QTest::newRow("after a time-out: the rest is dropped first") << steps{timedOutStatus} << waited;
+    const QByteArray ok = "OK";
+    QTest::newRow("after a whole reply: at once, the rest comes first") << steps{wholeStatus} << ok << atOnce;
+    QTest::newRow("after a cancel: the rest is dropped first") << steps{cancelledStatus} << ok << waited;
+    QTest::newRow("after a time-out: the rest is dropped first") << steps{timedOutStatus} << ok << waited;
     QTest::newRow("after a cancel, then a whole reply: at once")
-        << steps{cancelledStatus, wholeStatus} << atOnce;
+        << steps{cancelledStatus, wholeStatus} << ok << atOnce;
     QTest::newRow("after a cancel in the wait: counted from the last byte dropped")
-        << steps{cancelledReadout, cancelledInWait} << waited;
+        << steps{cancelledReadout, cancelledInWait} << ok << waited;
     QTest::newRow("over 1.5 s after a cancel, the rest still coming: dropped")
-        << steps{cancelledReadout, readoutUnderway} << waited;
+        << steps{cancelledReadout, readoutUnderway} << ok << waited;
+    QTest::newRow("after a load: at once") << steps{load} << ok << atOnce;
+    QTest::newRow("after a load refused with ER: at once") << steps{load} << QByteArray("ER") << atOnce;
+    QTest::newRow("after a load answered O alone: at once") << steps{load} << QByteArray("O") << atOnce;
+    QTest::newRow("after a load answered E alone: the rest is dropped") << steps{load} << QByteArray("E") << waited;
 }
 
 void LinkTest::nextCommandAfterAnUnfinishedReply()
 {
     QFETCH(QList<int>, before);
+    QFETCH(QByteArray, finalAnswer);
     QFETCH(QString, nextText);
     simUnit unit;
     QVERIFY(unit.mapAs(QStringLiteral("COM3")));
@@ -500,6 +510,8 @@ void LinkTest::nextCommandAfterAnUnfinishedReply()
     unit.setPauseBefore("late", 300);
     unit.setStatusReply("ok\r\nlate\r\n");
     unit.setReadoutReply(readoutLines(50) + "late\r\n");
+    unit.setFinalAnswer(finalAnswer + "late\r\n");
+    unit.setRecordLines(3);
 
     QByteArray commands;
     for (const int step : before) {
@@ -551,6 +563,16 @@ void LinkTest::takeStep(int step, simUnit &unit, QByteArray &commands)
         QVERIFY2(QTest::qWaitFor([&] { return unit.sentCount() >= 200; }, 5000),
                  "the read-out never got 200 bytes out");
         break;
+    case load: {
+        linkSettings settings;
+        settings.port = QStringLiteral("COM3");
+        settings.frameText = QStringLiteral("f0|f1|");
+        dlThread loader(settings, 100);
+        loader.start();
+        QVERIFY2(loader.wait(10000), "the load never ended");
+        commands += "!WR\r\nf0\r\nf1\r\n\r\n";
+        break;
+    }
     }
 }
 
