@@ -79,6 +79,7 @@ private slots:
     void statusCollection();
     void nextCommandAfterAnUnfinishedReply_data();
     void nextCommandAfterAnUnfinishedReply();
+    void restTakenInBeforeTheCommandIsDropped();
 
 private:
     void takeStep(int step, simUnit &unit, QByteArray &commands);
@@ -524,6 +525,30 @@ void LinkTest::nextCommandAfterAnUnfinishedReply()
     QCOMPARE(next.outcome, deviceExchange::Received);
     QCOMPARE(next.text, nextText);
     QCOMPARE(unit.received(), commands + "!??\r\n");
+}
+
+void LinkTest::restTakenInBeforeTheCommandIsDropped()
+{
+    // A link whose thread runs its event loop between the open and the
+    // command holds what came meanwhile already: that is the rest too.
+    simUnit unit;
+    QVERIFY(unit.mapAs(QStringLiteral("COM3")));
+    unit.setPaced(true);
+    unit.setPauseBefore("late", 300);
+    unit.setStatusReply("ok\r\nlate\r\n");
+    QByteArray commands;
+    takeStep(cancelledStatus, unit, commands);
+    serialLink link;
+    QVERIFY(link.setUp(QStringLiteral("COM3"), 500, 0));
+    QVERIFY2(QTest::qWaitFor([&] { return unit.sentCount() == 10 && unit.waitingForProgram() == 0; }, 5000),
+             "the port never took in the rest");
+
+    QVERIFY(link.writeCommand('?', '?'));
+    QByteArray reply;
+    char byte = 0;
+    while (link.readByte(byte))
+        reply += byte;
+    QCOMPARE(reply, QByteArray("ok\r\nlate\r\n"));
 }
 
 // Adds to commands what the step sends the unit.

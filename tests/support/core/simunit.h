@@ -70,6 +70,8 @@ public:
     void clearReceived();
     // Bytes the unit has put on the line since it started.
     int sentCount() const;
+    // Bytes the unit sent that the program has not read yet.
+    int waitingForProgram() const;
     // Waits until at least count bytes have come in, at most timeoutMs.
     bool waitForReceived(int count, int timeoutMs) const;
     // Waits until the unit reads bytes as commands again, not as a record's
@@ -99,7 +101,6 @@ private:
     void send(const QByteArray &bytes);
     void pauseUntil(std::chrono::steady_clock::time_point end);
     void vanish();
-    int waitingForProgram() const;
     bool isPaced() const;
     std::chrono::steady_clock::time_point throughAt(std::chrono::steady_clock::time_point ready) const;
     // Waits until a byte ready at `ready` is through the line; gives back when that is due.
