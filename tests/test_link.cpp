@@ -1,6 +1,8 @@
 #include "debugcapture.h"
 #include "deviceexchange.h"
+#include "dlthread.h"
 #include "driverstandin.h"
+#include "linksettings.h"
 #include "seriallink.h"
 #include "simunit.h"
 
@@ -34,6 +36,18 @@ QString joinedFields(int count)
     return fields.join(QLatin1Char('|'));
 }
 
+// What goes on the line before the next command. Every reply of the unit
+// ends in "late", 300 ms after the rest of it; a read-out's lines take 2 s.
+enum earlierStep {
+    wholeStatus,      // takes "ok" and ends in 250 ms of silence, 50 ms before "late"
+    cancelledStatus,  // cancelled at its first byte
+    timedOutStatus,   // runs over its 200 ms time limit, in the unit's pause
+    cancelledReadout, // cancelled at its first line
+    cancelledInWait,  // cancelled in its wait for a quiet line, once the read-out's lines are out
+    readoutUnderway,  // no exchange: the unit is 200 bytes into the read-out, 1.6 s after it began
+    load              // the unit closes it with the row's final answer
+};
+
 } // namespace
 
 class LinkTest : public QObject
@@ -65,6 +79,10 @@ private slots:
     void statusCollection();
     void nextCommandAfterAnUnfinishedReply_data();
     void nextCommandAfterAnUnfinishedReply();
+    void restTakenInBeforeTheCommandIsDropped();
+
+private:
+    void takeStep(int step, simUnit &unit, QByteArray &commands);
 };
 
 void LinkTest::devicePathResolution_data()
@@ -281,7 +299,7 @@ void LinkTest::readoutWaitsThroughLinePause()
     simUnit unit;
     QVERIFY(unit.mapAs(QStringLiteral("COM3")));
     unit.setReadoutReply(readoutLines(43));
-    unit.setLinePause(20, 1000);
+    unit.setPauseBefore("f20\r\n", 1000);
     const deviceExchange::Reply result = deviceExchange(QStringLiteral("COM3")).readout();
     QCOMPARE(result.outcome, deviceExchange::Received);
     QCOMPARE(result.text, joinedFields(43));
@@ -458,35 +476,129 @@ void LinkTest::statusCollection()
 
 void LinkTest::nextCommandAfterAnUnfinishedReply_data()
 {
-    QTest::addColumn<bool>("cancel");
+    QTest::addColumn<QList<int>>("before"); // earlier steps
+    QTest::addColumn<QByteArray>("finalAnswer"); // the unit's two bytes closing a load
     QTest::addColumn<QString>("nextText");
 
-    // The first exchange takes "ok" and ends in 100 ms of silence, before the
-    // unit sends the rest, "late", 300 ms after "ok".
-    QTest::newRow("after a whole reply: at once, the rest comes first") << false << "late\r\nok\r\nlate\r";
-    QTest::newRow("after a cancel: the rest is dropped first") << true << "ok\r\nlate\r";
+    // The next command went out at once when "late" came first, and waited when it was dropped.
+    const QString atOnce = QStringLiteral("late\r\nok\r\nlate\r");
+    const QString waited = QStringLiteral("ok\r\nlate\r");
+    using steps = QList<int>;
+    const QByteArray ok = "OK";
+    QTest::newRow("after a whole reply: at once, the rest comes first") << steps{wholeStatus} << ok << atOnce;
+    QTest::newRow("after a cancel: the rest is dropped first") << steps{cancelledStatus} << ok << waited;
+    QTest::newRow("after a time-out: the rest is dropped first") << steps{timedOutStatus} << ok << waited;
+    QTest::newRow("after a cancel, then a whole reply: at once")
+        << steps{cancelledStatus, wholeStatus} << ok << atOnce;
+    QTest::newRow("after a cancel in the wait: counted from the last byte dropped")
+        << steps{cancelledReadout, cancelledInWait} << ok << waited;
+    QTest::newRow("over 1.5 s after a cancel, the rest still coming: dropped")
+        << steps{cancelledReadout, readoutUnderway} << ok << waited;
+    QTest::newRow("after a load: at once") << steps{load} << ok << atOnce;
+    QTest::newRow("after a load refused with ER: at once") << steps{load} << QByteArray("ER") << atOnce;
+    QTest::newRow("after a load answered O alone: at once") << steps{load} << QByteArray("O") << atOnce;
+    QTest::newRow("after a load answered E alone: the rest is dropped") << steps{load} << QByteArray("E") << waited;
 }
 
 void LinkTest::nextCommandAfterAnUnfinishedReply()
 {
-    QFETCH(bool, cancel);
+    QFETCH(QList<int>, before);
+    QFETCH(QByteArray, finalAnswer);
     QFETCH(QString, nextText);
     simUnit unit;
     QVERIFY(unit.mapAs(QStringLiteral("COM3")));
     unit.setPaced(true);
+    unit.setPauseBefore("late", 300);
     unit.setStatusReply("ok\r\nlate\r\n");
-    unit.setLinePause(1, 300);
+    unit.setReadoutReply(readoutLines(50) + "late\r\n");
+    unit.setFinalAnswer(finalAnswer + "late\r\n");
+    unit.setRecordLines(3);
 
-    deviceExchange first(QStringLiteral("COM3"));
-    int bytes = 0;
-    first.setProgress([&bytes] { ++bytes; });
-    first.setCancelCheck([&] { return cancel && bytes > 0; });
-    QCOMPARE(first.status(100).outcome, cancel ? deviceExchange::Cancelled : deviceExchange::Received);
-    const deviceExchange::Reply next = deviceExchange(QStringLiteral("COM3")).status(1000);
+    QByteArray commands;
+    for (const int step : before) {
+        takeStep(step, unit, commands);
+        if (QTest::currentTestFailed())
+            return;
+    }
+    const deviceExchange::Reply next = deviceExchange(QStringLiteral("COM3")).status(500);
 
     QCOMPARE(next.outcome, deviceExchange::Received);
     QCOMPARE(next.text, nextText);
-    QCOMPARE(unit.received(), QByteArray("!??\r\n!??\r\n"));
+    QCOMPARE(unit.received(), commands + "!??\r\n");
+}
+
+void LinkTest::restTakenInBeforeTheCommandIsDropped()
+{
+    // A link whose thread runs its event loop between the open and the
+    // command holds what came meanwhile already: that is the rest too.
+    simUnit unit;
+    QVERIFY(unit.mapAs(QStringLiteral("COM3")));
+    unit.setPaced(true);
+    unit.setPauseBefore("late", 300);
+    unit.setStatusReply("ok\r\nlate\r\n");
+    QByteArray commands;
+    takeStep(cancelledStatus, unit, commands);
+    serialLink link;
+    QVERIFY(link.setUp(QStringLiteral("COM3"), 500, 0));
+    QVERIFY2(QTest::qWaitFor([&] { return unit.sentCount() == 10 && unit.waitingForProgram() == 0; }, 5000),
+             "the port never took in the rest");
+
+    QVERIFY(link.writeCommand('?', '?'));
+    QByteArray reply;
+    char byte = 0;
+    while (link.readByte(byte))
+        reply += byte;
+    QCOMPARE(reply, QByteArray("ok\r\nlate\r\n"));
+}
+
+// Adds to commands what the step sends the unit.
+void LinkTest::takeStep(int step, simUnit &unit, QByteArray &commands)
+{
+    deviceExchange exchange(QStringLiteral("COM3"));
+    int progress = 0; // bytes of a status reply, lines of a read-out
+    exchange.setProgress([&progress] { ++progress; });
+    const auto atFirst = [&progress] { return progress > 0; };
+    switch (step) {
+    case wholeStatus:
+        QCOMPARE(exchange.status(250).outcome, deviceExchange::Received);
+        commands += "!??\r\n";
+        break;
+    case cancelledStatus:
+        exchange.setCancelCheck(atFirst);
+        QCOMPARE(exchange.status(250).outcome, deviceExchange::Cancelled);
+        commands += "!??\r\n";
+        break;
+    case timedOutStatus:
+        exchange.setTimeLimit(200);
+        QCOMPARE(exchange.status(250).outcome, deviceExchange::TooLong);
+        commands += "!??\r\n";
+        break;
+    case cancelledReadout:
+        exchange.setCancelCheck(atFirst);
+        QCOMPARE(exchange.readout().outcome, deviceExchange::Cancelled);
+        commands += "!Rd\r\n";
+        break;
+    case cancelledInWait: {
+        const int linesOut = int(readoutLines(50).size());
+        exchange.setCancelCheck([&] { return unit.sentCount() >= linesOut; });
+        QCOMPARE(exchange.status(250).outcome, deviceExchange::Cancelled);
+        break;
+    }
+    case readoutUnderway:
+        QVERIFY2(QTest::qWaitFor([&] { return unit.sentCount() >= 200; }, 5000),
+                 "the read-out never got 200 bytes out");
+        break;
+    case load: {
+        linkSettings settings;
+        settings.port = QStringLiteral("COM3");
+        settings.frameText = QStringLiteral("f0|f1|");
+        dlThread loader(settings, 100);
+        loader.start();
+        QVERIFY2(loader.wait(10000), "the load never ended");
+        commands += "!WR\r\nf0\r\nf1\r\n\r\n";
+        break;
+    }
+    }
 }
 
 QTEST_GUILESS_MAIN(LinkTest)

@@ -21,9 +21,6 @@ void dlThread::run()
         return;
     succeeded = link.writeCommand('W', 'R') && handshake(link) && sendRecord(link)
                && unitAccepted(link);
-    // A load that failed may have left the unit still answering.
-    if (succeeded)
-        link.replyComplete();
     link.close();
 }
 
@@ -74,11 +71,18 @@ bool dlThread::sendRecord(serialLink &link)
 }
 
 // Either of the two bytes that close the exchange may be the 'O' of success.
+// With both read the unit's answer is whole, a refusal too; an 'O' alone is
+// taken as the whole answer as well. Any other end may leave the unit still
+// answering, for the next exchange to wait out.
 bool dlThread::unitAccepted(serialLink &link)
 {
-    bool sawO = false;
+    QByteArray answer;
     char byte = 0;
-    for (int count = 0; count < 2 && link.readByte(byte); ++count)
-        sawO = sawO || byte == 'O';
-    return sawO && !link.lineLost(); // a line lost after the 'O' still fails the load
+    while (answer.size() < 2 && link.readByte(byte))
+        answer += byte;
+    // A line lost after the 'O' still fails the load.
+    const bool accepted = answer.contains('O') && !link.lineLost();
+    if (accepted || answer.size() == 2)
+        link.replyComplete();
+    return accepted;
 }

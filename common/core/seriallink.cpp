@@ -37,8 +37,8 @@ constexpr int drainPollMs = 1;
 // After an exchange that ended before the unit's reply did, the next
 // command waits until the line has been quiet for as long as the silence
 // that ends a read-out or status reply, counted from that exchange's end or
-// from the last byte of the rest, so that no pause the unit makes inside the
-// rest passes for its end...
+// from the last byte of the rest that any exchange dropped, so that no pause
+// the unit makes inside the rest passes for its end...
 constexpr std::chrono::milliseconds replyEndSilence(1500);
 // ...and, however long ago that was, until the line has been seen quiet for
 // 12 byte times: a unit still sending shows within that, even behind a USB
@@ -395,7 +395,10 @@ bool serialLink::awaitQuietLine()
         if (end != waitEnd::met)
             return end == waitEnd::timedOut;
         port->readAll();
-        quietUntil = lineClock::now() + replyEndSilence;
+        // Should this exchange be cancelled in its wait, the next one counts from here too.
+        const lineClock::time_point dropped = lineClock::now();
+        noteUnfinished(line, dropped);
+        quietUntil = dropped + replyEndSilence;
         if (limit.hasExpired()) {
             lose(QStringLiteral("the line did not fall quiet within %1 ms").arg(limitMs.count()));
             return false;

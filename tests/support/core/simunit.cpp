@@ -147,10 +147,10 @@ void simUnit::setPaced(bool isPaced)
     paced = isPaced;
 }
 
-void simUnit::setLinePause(int afterLines, int ms)
+void simUnit::setPauseBefore(const QByteArray &text, int ms)
 {
     QMutexLocker lock(&mutex);
-    pauseAfterLines = afterLines;
+    pauseBefore = text;
     pauseMs = ms;
 }
 
@@ -341,13 +341,14 @@ void simUnit::backToCommands()
 void simUnit::send(const QByteArray &bytes)
 {
     int goneAfter = 0;
-    int pauseLine = 0;
+    qsizetype pauseAt = -1;
     int pauseFor = 0;
     int delay = 0;
     {
         QMutexLocker lock(&mutex);
         goneAfter = vanishAfter;
-        pauseLine = pauseAfterLines;
+        if (!pauseBefore.isEmpty())
+            pauseAt = bytes.indexOf(pauseBefore);
         pauseFor = pauseMs;
         std::swap(delay, delayBeforeReply);
     }
@@ -357,11 +358,13 @@ void simUnit::send(const QByteArray &bytes)
     pauseUntil(ready);
     if (!bytes.isEmpty() && sentSinceCommand == goneAfter) // gone before its answer
         vanish();
-    int lines = 0;
     bool first = true;
-    for (const char byte : bytes) {
+    for (qsizetype i = 0; i < bytes.size(); ++i) {
         if (vanished || stopping) // a unit being taken down answers no more
             return;
+        if (i == pauseAt)
+            pauseUntil(std::chrono::steady_clock::now() + std::chrono::milliseconds(pauseFor));
+        const char byte = bytes[i];
         const auto due = paceOneByte(ready);
         while (!stopping && ::write(leader, &byte, 1) != 1) {
             if (errno != EAGAIN)
@@ -377,8 +380,6 @@ void simUnit::send(const QByteArray &bytes)
         }
         if (++sentSinceCommand == goneAfter)
             vanish();
-        if (byte == '\n' && ++lines == pauseLine)
-            pauseUntil(std::chrono::steady_clock::now() + std::chrono::milliseconds(pauseFor));
     }
 }
 

@@ -50,8 +50,8 @@ public:
     void setRememberLoads(bool remember);
     // Moves every byte, both ways, at the pace of a 1200 baud line.
     void setPaced(bool paced);
-    // Pauses ms once in every reply, after its given number of lines.
-    void setLinePause(int afterLines, int ms);
+    // Pauses ms once in every reply, before the first text in it.
+    void setPauseBefore(const QByteArray &text, int ms);
     // Waits ms between the last byte of a record or of a read-out or status
     // command off the line and the unit's answer to it.
     void setAnswerDelay(int ms);
@@ -70,6 +70,8 @@ public:
     void clearReceived();
     // Bytes the unit has put on the line since it started.
     int sentCount() const;
+    // Bytes the unit sent that the program has not read yet.
+    int waitingForProgram() const;
     // Waits until at least count bytes have come in, at most timeoutMs.
     bool waitForReceived(int count, int timeoutMs) const;
     // Waits until the unit reads bytes as commands again, not as a record's
@@ -99,7 +101,6 @@ private:
     void send(const QByteArray &bytes);
     void pauseUntil(std::chrono::steady_clock::time_point end);
     void vanish();
-    int waitingForProgram() const;
     bool isPaced() const;
     std::chrono::steady_clock::time_point throughAt(std::chrono::steady_clock::time_point ready) const;
     // Waits until a byte ready at `ready` is through the line; gives back when that is due.
@@ -135,7 +136,7 @@ private:
     bool silent = false;
     bool rememberLoads = false;
     bool paced = false;
-    int pauseAfterLines = -1;
+    QByteArray pauseBefore;
     int pauseMs = 0;
     int answerDelayMs = 0;
     int delayBeforeReply = 0; // the answer delay, owed by the reply about to go
