@@ -1,6 +1,7 @@
 #include "framebuilder.h"
 
 #include "framechecksum.h"
+#include "linebreaks.h"
 
 #include <algorithm>
 
@@ -14,9 +15,8 @@ constexpr qint8 currencySign = static_cast<qint8>(0xA4);
 // Index of the first text holding a CR or LF; -1 when none does.
 qsizetype lineBreakText(const QStringList &texts)
 {
-    const auto broken = std::find_if(texts.cbegin(), texts.cend(), [](const QString &text) {
-        return text.contains(QLatin1Char('\r')) || text.contains(QLatin1Char('\n'));
-    });
+    const auto broken = std::find_if(texts.cbegin(), texts.cend(),
+                                     [](const QString &text) { return lineBreaks::in(text); });
     return broken == texts.cend() ? -1 : broken - texts.cbegin();
 }
 

@@ -1,5 +1,6 @@
 #include "paramfile.h"
 
+#include "linebreaks.h"
 #include "linksettings.h"
 
 #include <QBuffer>
@@ -165,7 +166,7 @@ std::optional<char32_t> firstMissing(QStringView text)
 std::optional<paramFile::Refusal> flawOf(qsizetype line, QStringView text)
 {
     using Why = paramFile::Refusal::Why;
-    if (text.contains(u'\r') || text.contains(u'\n'))
+    if (lineBreaks::in(text))
         return paramFile::Refusal{line, Why::lineBreak, 0, {}};
     if (text == endLine)
         return paramFile::Refusal{line, Why::endLine, 0, {}};

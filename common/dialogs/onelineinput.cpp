@@ -1,5 +1,7 @@
 #include "onelineinput.h"
 
+#include "linebreaks.h"
+
 #include <QAction>
 #include <QContextMenuEvent>
 #include <QGuiApplication>
@@ -8,16 +10,6 @@
 #include <QMimeData>
 
 namespace {
-
-bool hasLineBreak(const QString &text)
-{
-    return text.contains(QLatin1Char('\r')) || text.contains(QLatin1Char('\n'));
-}
-
-QString withoutLineBreaks(QString text)
-{
-    return text.remove(QLatin1Char('\r')).remove(QLatin1Char('\n'));
-}
 
 // Ends the line edit's current undo step, as its own paste does before and
 // after the text goes in. A line edit ends a step whenever its cursor moves;
@@ -77,23 +69,23 @@ bool oneLineInput::eventFilter(QObject *watched, QEvent *event)
 bool oneLineInput::paste(QLineEdit *edit, QClipboard::Mode mode)
 {
     const QString text = QGuiApplication::clipboard()->text(mode);
-    if (!hasLineBreak(text))
+    if (!lineBreaks::in(text))
         return false;
     // The selection goes in at the cursor, not over itself.
     if (mode == QClipboard::Selection)
         edit->deselect();
-    insertAsPaste(edit, withoutLineBreaks(text));
+    insertAsPaste(edit, lineBreaks::removed(text));
     return true;
 }
 
 bool oneLineInput::drop(QLineEdit *edit, QDropEvent *event)
 {
     const QString text = event->mimeData()->text();
-    if (!hasLineBreak(text))
+    if (!lineBreaks::in(text))
         return false;
     // The line edit takes the drop itself, with the text it may hold.
     QMimeData oneLine;
-    oneLine.setText(withoutLineBreaks(text));
+    oneLine.setText(lineBreaks::removed(text));
     QDropEvent copy(event->position(), event->possibleActions(), &oneLine, event->buttons(), event->modifiers());
     QCoreApplication::sendEvent(edit, &copy);
     event->setDropAction(copy.dropAction());
